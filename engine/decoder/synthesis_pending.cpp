@@ -1,4 +1,5 @@
 // Temporary: replaced by the synthesis filterbank. Writes silence.
+#include <algorithm>
 #include <cstring>
 
 #include "decoder/synthesis.h"
