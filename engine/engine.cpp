@@ -1,0 +1,224 @@
+#include "engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "errors.h"
+#include "stream_scan.h"
+
+namespace velk {
+namespace {
+
+// Frame durations in ms by layer group and sample-rate index, for velk_getFramePlayTime.
+constexpr double kFramePlayMs[2][3] = {{8.7075, 8.0, 12.0}, {26.1224, 24.0, 36.0}};
+
+// Copies at most 30 bytes of an ID3 text field with its trailing blanks removed.
+void copyTrimmed(char* out, const char* in) {
+    size_t n = strnlen(in, 30);
+    while (n > 0 && (in[n - 1] == ' ' || in[n - 1] == '\0')) --n;
+    std::memcpy(out, in, n);
+    out[n] = '\0';
+}
+
+double timeRatioFactor(int reduction) { return reduction == 0 ? 4.0 : reduction == 1 ? 2.0 : 1.0; }
+
+}  // namespace
+
+Engine& Engine::instance() {
+    static Engine engine;
+    return engine;
+}
+
+Engine::Engine() = default;
+Engine::~Engine() = default;
+
+int64_t Engine::bytesToSamples(int64_t bytes) const {
+    const StreamInfo& i = file.info;
+    if (i.bitsPerSample == 0 || i.channels == 0) return 0;
+    return bytes / i.bitsPerSample / i.channels * 8;
+}
+
+int64_t Engine::samplesToBytes(int64_t samples) const {
+    return samples / 8 * file.info.channels * file.info.bitsPerSample;
+}
+
+int64_t Engine::totalSamples() const { return bytesToSamples(file.info.frames * file.info.outputSize); }
+
+int64_t Engine::playedSamples() {
+    if (outputMode.load() == kOutputWaveFile) {
+        return basePosition.load() + bytesToSamples(waveBytesWritten.load());
+    }
+    return basePosition.load() + device.position();
+}
+
+int64_t Engine::playMilliseconds() {
+    const int frequency = file.info.frequency;
+    if (frequency == 0 || file.playTime == 0) return 0;
+    const double m = 1152000.0 / frequency;
+    const double k = std::trunc(m) / m;
+    auto ms = static_cast<int64_t>(playedSamples() * 1000 / frequency);
+    ms = static_cast<int64_t>(static_cast<double>(ms) * k);
+    ms = static_cast<int64_t>(static_cast<double>(ms) * file.timeRatio);
+    return static_cast<int32_t>(ms);
+}
+
+int32_t Engine::positionSeconds(bool clamp) {
+    const int frequency = file.info.frequency;
+    if (frequency <= 0) return 0;
+    int64_t seconds;
+    if (outputMode.load() == kOutputWaveFile) {
+        seconds = (basePosition.load() + bytesToSamples(waveBytesWritten.load())) / frequency;
+    } else {
+        seconds = static_cast<int64_t>(static_cast<double>(playedSamples() * 1000 / frequency) *
+                                       0.001 * file.timeRatio);
+    }
+    if (clamp && tuning.clampToPlayTime) seconds = std::min<int64_t>(seconds, file.playTime);
+    lastSeconds = static_cast<int32_t>(seconds);
+    return lastSeconds;
+}
+
+int Engine::reportedState() const {
+    return (seeking.load() || repositioning.load()) ? reported.load() : state.load();
+}
+
+bool Engine::setDecodeOptions(const DecodeOptions& options) {
+    if (options.reduction < 0 || options.reduction > 2 || options.convert < 0 ||
+        options.convert > 1 || options.freqLimit <= 0) {
+        setLastError(kErrRange);
+        return false;
+    }
+    if (state.load() != kStopped) {
+        setLastError(kErrBusy);
+        return false;
+    }
+    file.timeRatio = timeRatioFactor(file.reductionAtOpen) / timeRatioFactor(options.reduction);
+    decoder.setOptions(options);
+    return true;
+}
+
+void Engine::fillMpegInfo(MpegInfo& out) {
+    out = MpegInfo{};
+    const FrameHeader& h = file.info.header;
+    out.version = static_cast<int32_t>(h.version);
+    out.layer = static_cast<int32_t>(h.layer);
+    out.protectionBit = h.errorProtection ? 0 : 1;
+    out.modeExtension = static_cast<int32_t>(h.modeExtension);
+    out.mode = static_cast<int32_t>(h.mode);
+    out.rightsFlag = static_cast<int32_t>(h.rightsFlag);
+    out.homeFlag = static_cast<int32_t>(h.homeFlag);
+    out.emphasis = static_cast<int32_t>(h.emphasis);
+    out.channels = file.info.channels;
+    out.bitRate = file.info.bitRate >= 1000 ? file.info.bitRate / 1000 : file.info.bitRate;
+    out.frequency = file.info.frequency;
+    out.fileSize = file.fileSize;
+    if (file.info.frames == 0 && file.info.minInputSize > 0) {
+        file.info.frames = file.dataSize / file.info.minInputSize;
+    }
+    out.frames = file.info.frames;
+    out.playTime =
+        file.info.frequency > 0 ? static_cast<int32_t>(totalSamples() / file.info.frequency) : 0;
+}
+
+void Engine::closeFile() {
+    file.file.close();
+    file.open = false;
+}
+
+bool Engine::close() {
+    if (!file.open) {
+        setLastError(kErrNoFile);
+        return false;
+    }
+    closeFile();
+    return true;
+}
+
+void Engine::init() {
+    decoder.setOptions(DecodeOptions{0, 0, 24000});
+    callback = nullptr;
+    callbackEnabled = false;
+    closeFile();
+    state = kStopped;
+    file.info.vbrTable = &file.vbr;
+    decoder.synthesis().setEqualizer(nullptr);
+}
+
+void Engine::free() {
+    callback = nullptr;
+    callbackEnabled = false;
+    if (file.open) {
+        closeFile();
+    } else {
+        setLastError(kErrNoFile);
+    }
+    if (device.used()) device.close();
+    file.vbr.entries.clear();
+    file.vbr.entries.shrink_to_fit();
+}
+
+bool Engine::open(const char* fileName, InputInfo* info) {
+    if (!fileName || !*fileName) {
+        setLastError(kErrFileOpen);
+        return false;
+    }
+    if (file.open) {
+        closeFile();
+    } else {
+        setLastError(kErrNoFile);
+    }
+    file.pcm = false;
+    if (!file.file.open(fileName, File::Mode::Read)) {
+        setLastError(kErrFileOpen);
+        return false;
+    }
+    file.name = fileName;
+    file.fileSize = file.file.size();
+    file.dataStart = 0;
+    file.dataSize = file.fileSize;
+    InputInfo result{};
+
+    auto fail = [&](int code) {
+        closeFile();
+        setLastError(code);
+        return false;
+    };
+
+    if (file.dataStart == 0) {
+        uint8_t first[128];
+        if (!file.file.readExact(0, first, sizeof first)) return fail(kErrRead);
+        if (hasMacBinaryHeader(first)) file.dataStart = 128;
+    }
+    file.info.vbrTable = &file.vbr;
+    file.vbr = VbrTable{};
+    if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info, true)) {
+        return fail(code);
+    }
+    result.channels = file.info.channels;
+    result.bitRate = file.info.bitRate / 1000;
+    result.frequency = file.info.frequency;
+    file.currentBitRate = file.info.bitRate;
+
+    if (tuning.frameReadFlag) {
+        int error = 0;
+        const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
+        if (counted >= 0) file.info.frames = counted;
+    } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
+        file.info.frames = file.dataSize / file.info.minInputSize;
+    }
+    const int64_t playMs = file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
+    file.playTime = static_cast<int32_t>(playMs / 1000);
+    result.playTime = file.playTime;
+    const FrameHeader& h = file.info.header;
+    file.framePlayTime = static_cast<int32_t>(
+        static_cast<double>(file.info.frames) *
+        kFramePlayMs[h.layer == 1 ? 0 : 1][h.samplingFrequencyIndex] / 1000.0);
+    file.reductionAtOpen = decoder.options().reduction;
+    file.timeRatio = 1.0;
+    file.open = true;
+    if (info) *info = result;
+    (void)copyTrimmed;
+    return true;
+}
+
+}  // namespace velk

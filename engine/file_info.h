@@ -1,0 +1,23 @@
+// The file information query: analyses a file by name without touching the open file.
+#pragma once
+
+#include "decoder/decoder.h"
+#include "velk.h"
+
+namespace velk {
+
+struct FileInfoRequest {
+    Id3Tag* tag = nullptr;
+    RiffInfoTag* riff = nullptr;
+    int32_t* typeFlags = nullptr;
+    FileTimes* times = nullptr;
+};
+
+// Fills `info` (and the optional records) for `fileName`; false with the engine error set.
+bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
+                   const FileInfoRequest& request);
+
+void toFourteenWords(const MpegInfo& in, MpegInfo14& out);
+void toDoubleForm(const MpegInfo& in, MpegInfoDouble& out);
+
+}  // namespace velk
