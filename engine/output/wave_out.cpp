@@ -96,6 +96,12 @@ void WaveOutDevice::writeBlock(const uint8_t* block) {
             slot.done->wait();
             lock.lock();
             slot.owned = false;
+            // A reset released this wait: the block belongs to the old position, and the ring
+            // and counters already start afresh without it.
+            if (resetFlag_) {
+                resetFlag_ = false;
+                return;
+            }
         }
     }
     const auto block_bytes = static_cast<size_t>(blockSize_);
@@ -104,7 +110,6 @@ void WaveOutDevice::writeBlock(const uint8_t* block) {
     {
         std::lock_guard lock(lock_);
         first = bytesSinceReset_ == 0;
-        bytesSinceReset_ += blockSize_;
     }
     if (shaper_) shaper_(slot.data.data(), block_bytes, first);
     slot.done->reset();
@@ -120,16 +125,18 @@ void WaveOutDevice::writeBlock(const uint8_t* block) {
     if (resetFlag_ || !sink_ || !sink_->isOpen()) {
         // A reset came while this block was prepared: its audio is stale.
         resetFlag_ = false;
+        fillCount_ = 0;
         slot.done->set();
-    } else {
-        if (first) sink_->pause();
-        slot.owned = true;
-        if (!sink_->write(index, slot.data.data(), length)) {
-            slot.owned = false;
-            slot.done->set();
-        }
-        if (first) sink_->restart();
+        return;
     }
+    bytesSinceReset_ += blockSize_;
+    if (first) sink_->pause();
+    slot.owned = true;
+    if (!sink_->write(index, slot.data.data(), length)) {
+        slot.owned = false;
+        slot.done->set();
+    }
+    if (first) sink_->restart();
     slotIndex_ = (slotIndex_ + 1) % kSlots;
     ++blocksWritten_;
     fillIndex_ = (fillIndex_ + 1) % kRingBlocks;
