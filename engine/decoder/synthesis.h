@@ -4,24 +4,32 @@
 
 #include <cstdint>
 
+#include "decoder/equalizer.h"
+
 namespace velk {
 
 class Synthesis {
-public:
+  public:
+    static constexpr int kSubbands = 32;
+    static constexpr int kGranuleSlots = 18;
+    // Floats per time slot in the Layer I/II form: 32 subbands x 2 channels.
+    static constexpr int kSlotFloats = 64;
+
     Synthesis();
 
     // Chooses the output routine: 1 or 2 interleaved output channels, reduction 0..2,
     // 16-bit signed little-endian or 8-bit unsigned samples.
     void configure(int outputChannels, int reduction, bool eightBit);
-    // Clears both channels' history rings.
+    // Clears both channels' history.
     void reset();
 
     // Layer III form: `subbands` holds 18 slots of 32 subband samples (slot-major) for one
-    // channel. Writes 18 * (32 >> reduction) samples of `channel` at `out`, interleaved with
-    // the other channel when the output has two.
+    // channel. `out` is the granule's first output sample frame; writes 18 * (32 >> reduction)
+    // samples of `channel` there, interleaved with the other channel when the output has two.
     void synthesizeGranule(const float* subbands, int channel, uint8_t* out);
     // Layer I/II form: `slots` holds `slotCount` slots of 64 floats, subband-major with the
-    // two channels side by side (index subband * 2 + channel). Writes every output channel.
+    // two channels side by side (index subband * 2 + channel); with one output channel only the
+    // first 32 floats of a slot are read. Writes every output channel of those slots.
     void synthesizeSlots(const float* slots, int slotCount, uint8_t* out);
 
     // Equalizer: ten values in tenths of a decibel, or nullptr to switch it off.
@@ -32,15 +40,29 @@ public:
     int outputChannels() const { return channels_; }
     int reduction() const { return reduction_; }
     bool eightBit() const { return eightBit_; }
+    // Output bytes of one time slot, all channels.
+    int slotBytes() const { return slotBytes_; }
 
-private:
+  private:
+    // The history holds the matrixed values of the last 16 slots: 64 >> reduction per slot.
+    static constexpr int kHistorySlots = 16;  // a power of two: ages wrap with a mask
+    static constexpr int kHistoryFloats = kHistorySlots * 64;
+
+    using SlotRoutine = void (Synthesis::*)(const float* in, int stride, int channel, uint8_t* out);
+    template <int Channels, int Reduction, bool EightBit>
+    void synthesizeSlot(const float* in, int stride, int channel, uint8_t* out);
+    static SlotRoutine routineFor(int channels, int reduction, bool eightBit);
+
     int channels_ = 2;
     int reduction_ = 0;
     bool eightBit_ = false;
+    int slotBytes_ = 128;
+    SlotRoutine routine_;
+    const float* windows_[3];
     bool equalizerOn_ = false;
-    float gains_[32];
-    alignas(64) float ring_[2][512];
-    int ringIndex_[2] = {0, 0};
+    float gains_[kEqualizerSubbands];
+    alignas(64) float history_[2][kHistoryFloats];
+    int newest_[2] = {0, 0};
 };
 
 }  // namespace velk

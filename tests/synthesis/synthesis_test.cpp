@@ -1,0 +1,246 @@
+// The fast filterbank against the standard's slow form, the reduced rates, the output formats
+// and the history.
+#include "decoder/synthesis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "decoder/synthesis_dct.h"
+#include "decoder/synthesis_window.h"
+#include "reference_filterbank.h"
+
+namespace velk {
+namespace {
+
+constexpr int kSlotCount = 18 * 8;
+
+std::vector<float> randomSubbands(int slots, float amplitude, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<float> value(-amplitude, amplitude);
+    std::vector<float> out(static_cast<size_t>(slots) * 32);
+    for (float& v : out) v = value(rng);
+    return out;
+}
+
+int sample16(const std::vector<uint8_t>& pcm, size_t index) {
+    return static_cast<int16_t>(pcm[2 * index] | (pcm[2 * index + 1] << 8));
+}
+
+int expectedSample(double sum) {
+    return static_cast<int>(std::trunc(std::clamp(sum, -32768.0, 32767.0)));
+}
+
+// Runs the fast filterbank over `subbands` (whole granules, one channel, mono 16-bit output).
+std::vector<uint8_t> synthesizeMono(Synthesis& synthesis, const std::vector<float>& subbands) {
+    const size_t granules = subbands.size() / (32 * 18);
+    std::vector<uint8_t> pcm(granules * 18 * static_cast<size_t>(synthesis.slotBytes()));
+    for (size_t g = 0; g < granules; ++g) {
+        synthesis.synthesizeGranule(subbands.data() + g * 32 * 18, 0,
+                                    pcm.data() + g * 18 * synthesis.slotBytes());
+    }
+    return pcm;
+}
+
+// Expected 16-bit output of the slow filterbank with subbands from `bandLimit` on cleared,
+// keeping every (1 << reduction)-th sample.
+std::vector<int> referenceOutput(std::vector<float> subbands, int bandLimit, int reduction,
+                                 double gain = 1.0) {
+    test::ReferenceFilterbank reference;
+    std::vector<int> out;
+    for (size_t slot = 0; slot < subbands.size() / 32; ++slot) {
+        float* s = subbands.data() + slot * 32;
+        for (int k = bandLimit; k < 32; ++k) s[k] = 0.0f;
+        const std::vector<double> sums = reference.slot(s);
+        for (int j = 0; j < 32; j += 1 << reduction) out.push_back(expectedSample(sums[j] * gain));
+    }
+    return out;
+}
+
+void expectWithinOne(const std::vector<uint8_t>& pcm, const std::vector<int>& expected) {
+    ASSERT_EQ(pcm.size(), expected.size() * 2);
+    int worst = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        worst = std::max(worst, std::abs(sample16(pcm, i) - expected[i]));
+    }
+    EXPECT_LE(worst, 1);
+}
+
+TEST(SynthesisWindow, HoldsTheStandardValuesWithTheirSymmetry) {
+    const float* d = synthesisWindow();
+    EXPECT_EQ(d[0], 0.0f);
+    EXPECT_NEAR(d[1], -0.000015259, 1e-9);
+    EXPECT_NEAR(d[256], 1.144989014, 1e-9);
+    EXPECT_NEAR(d[332], 0.152069092, 1e-9);
+    EXPECT_NEAR(d[504], 0.000030518, 1e-9);
+    EXPECT_NEAR(d[511], 0.000015259, 1e-9);
+    EXPECT_EQ(d[448], d[64]);
+    EXPECT_EQ(d[257], -d[255]);
+}
+
+TEST(SynthesisDct, EverySizeMatchesTheDefinition) {
+    const std::vector<float> in = randomSubbands(1, 1000.0f, 7);
+    void (*const transforms[])(const float*, float*) = {dct32, dct16, dct8};
+    for (int t = 0; t < 3; ++t) {
+        const int n = 32 >> t;
+        float out[32];
+        transforms[t](in.data(), out);
+        const std::vector<double> expected = test::directDct(in.data(), n);
+        for (int m = 0; m < n; ++m) EXPECT_NEAR(out[m], expected[m], 0.02) << "size " << n;
+    }
+}
+
+TEST(Synthesis, FullRateEqualsTheStandardFilterbank) {
+    Synthesis synthesis;
+    synthesis.configure(1, 0, false);
+    const std::vector<float> subbands = randomSubbands(kSlotCount, 3000.0f, 1);
+    expectWithinOne(synthesizeMono(synthesis, subbands), referenceOutput(subbands, 32, 0));
+}
+
+TEST(Synthesis, ReducedRatesKeepEverySecondOrFourthSampleOfTheBandLimitedFilterbank) {
+    const std::vector<float> subbands = randomSubbands(kSlotCount, 3000.0f, 2);
+    for (int reduction = 1; reduction <= 2; ++reduction) {
+        Synthesis synthesis;
+        synthesis.configure(1, reduction, false);
+        // The upper subbands are in the input and must be ignored.
+        expectWithinOne(synthesizeMono(synthesis, subbands),
+                        referenceOutput(subbands, 32 >> reduction, reduction));
+    }
+}
+
+TEST(Synthesis, LoudInputClipsAndNeverWraps) {
+    Synthesis synthesis;
+    synthesis.configure(1, 0, false);
+    // A full-scale square wave in the lowest subbands drives the sums far past 16 bits.
+    std::vector<float> subbands(kSlotCount * 32, 0.0f);
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (int k = 0; k < 4; ++k) subbands[slot * 32 + k] = (slot / 9) % 2 ? 60000.0f : -60000.0f;
+    }
+    const std::vector<uint8_t> pcm = synthesizeMono(synthesis, subbands);
+    const std::vector<int> expected = referenceOutput(subbands, 32, 0);
+    int high = 0, low = 0;
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_LE(std::abs(sample16(pcm, i) - expected[i]), 1) << "sample " << i;
+        high += expected[i] == 32767;
+        low += expected[i] == -32768;
+    }
+    EXPECT_GT(high, 0);
+    EXPECT_GT(low, 0);
+}
+
+TEST(Synthesis, EveryRoutineWritesExactlyItsShareOfTheBuffer) {
+    const std::vector<float> subbands = randomSubbands(18, 2000.0f, 3);
+    for (int channels = 1; channels <= 2; ++channels) {
+        for (int reduction = 0; reduction <= 2; ++reduction) {
+            for (bool eightBit : {false, true}) {
+                Synthesis synthesis;
+                synthesis.configure(channels, reduction, eightBit);
+                const int expectedSlotBytes = (32 >> reduction) * channels * (eightBit ? 1 : 2);
+                ASSERT_EQ(synthesis.slotBytes(), expectedSlotBytes);
+                const size_t used = 18 * static_cast<size_t>(expectedSlotBytes);
+                std::vector<uint8_t> pcm(used + 64, 0xAB);
+                for (int channel = 0; channel < channels; ++channel) {
+                    synthesis.synthesizeGranule(subbands.data(), channel, pcm.data());
+                }
+                // A channel the output does not have writes nothing.
+                synthesis.synthesizeGranule(subbands.data(), channels, pcm.data());
+                for (size_t i = used; i < pcm.size(); ++i) {
+                    ASSERT_EQ(pcm[i], 0xAB) << channels << " ch, reduction " << reduction;
+                }
+            }
+        }
+    }
+}
+
+TEST(Synthesis, EightBitOutputIsTheSixteenBitHighByteOffsetBy128) {
+    const std::vector<float> subbands = randomSubbands(36, 3000.0f, 4);
+    Synthesis wide, narrow;
+    wide.configure(1, 0, false);
+    narrow.configure(1, 0, true);
+    const std::vector<uint8_t> pcm16 = synthesizeMono(wide, subbands);
+    const std::vector<uint8_t> pcm8 = synthesizeMono(narrow, subbands);
+    ASSERT_EQ(pcm8.size() * 2, pcm16.size());
+    for (size_t i = 0; i < pcm8.size(); ++i) {
+        ASSERT_EQ(pcm8[i], static_cast<uint8_t>((sample16(pcm16, i) >> 8) ^ 0x80));
+    }
+}
+
+TEST(Synthesis, StereoOutputInterleavesLeftFirst) {
+    const std::vector<float> left = randomSubbands(18, 3000.0f, 5);
+    const std::vector<float> right = randomSubbands(18, 3000.0f, 6);
+    Synthesis stereo, monoLeft, monoRight;
+    stereo.configure(2, 0, false);
+    monoLeft.configure(1, 0, false);
+    monoRight.configure(1, 0, false);
+    std::vector<uint8_t> pcm(18 * 128);
+    stereo.synthesizeGranule(left.data(), 0, pcm.data());
+    stereo.synthesizeGranule(right.data(), 1, pcm.data());
+    const std::vector<uint8_t> l = synthesizeMono(monoLeft, left);
+    const std::vector<uint8_t> r = synthesizeMono(monoRight, right);
+    for (size_t i = 0; i < 18 * 32; ++i) {
+        ASSERT_EQ(sample16(pcm, 2 * i), sample16(l, i));
+        ASSERT_EQ(sample16(pcm, 2 * i + 1), sample16(r, i));
+    }
+}
+
+TEST(Synthesis, SlotFormEqualsGranuleForm) {
+    const std::vector<float> left = randomSubbands(18, 3000.0f, 8);
+    const std::vector<float> right = randomSubbands(18, 3000.0f, 9);
+    std::vector<float> slots(18 * Synthesis::kSlotFloats);
+    for (int slot = 0; slot < 18; ++slot) {
+        for (int k = 0; k < 32; ++k) {
+            slots[slot * 64 + 2 * k] = left[slot * 32 + k];
+            slots[slot * 64 + 2 * k + 1] = right[slot * 32 + k];
+        }
+    }
+    for (int reduction = 0; reduction <= 2; ++reduction) {
+        Synthesis bySlots, byGranule;
+        bySlots.configure(2, reduction, false);
+        byGranule.configure(2, reduction, false);
+        std::vector<uint8_t> a(18 * bySlots.slotBytes()), b(a.size());
+        bySlots.synthesizeSlots(slots.data(), 18, a.data());
+        byGranule.synthesizeGranule(left.data(), 0, b.data());
+        byGranule.synthesizeGranule(right.data(), 1, b.data());
+        EXPECT_EQ(a, b) << "reduction " << reduction;
+    }
+}
+
+TEST(Synthesis, SingleChannelSlotsReadTheFirstHalfOfEachSlot) {
+    const std::vector<float> mono = randomSubbands(18, 3000.0f, 10);
+    std::vector<float> slots(18 * Synthesis::kSlotFloats, 1e6f);
+    for (int slot = 0; slot < 18; ++slot) {
+        for (int k = 0; k < 32; ++k) slots[slot * 64 + k] = mono[slot * 32 + k];
+    }
+    Synthesis bySlots, byGranule;
+    bySlots.configure(1, 0, false);
+    byGranule.configure(1, 0, false);
+    std::vector<uint8_t> a(18 * 64);
+    bySlots.synthesizeSlots(slots.data(), 18, a.data());
+    EXPECT_EQ(a, synthesizeMono(byGranule, mono));
+}
+
+TEST(Synthesis, ResetForgetsTheHistory) {
+    const std::vector<float> first = randomSubbands(36, 3000.0f, 11);
+    const std::vector<float> second = randomSubbands(18, 3000.0f, 12);
+    Synthesis used, fresh;
+    used.configure(1, 0, false);
+    fresh.configure(1, 0, false);
+    synthesizeMono(used, first);
+    used.reset();
+    EXPECT_EQ(synthesizeMono(used, second), synthesizeMono(fresh, second));
+}
+
+TEST(Synthesis, NaNInputGivesDefinedSamples) {
+    std::vector<float> subbands(18 * 32, std::nanf(""));
+    Synthesis synthesis;
+    synthesis.configure(1, 0, false);
+    const std::vector<uint8_t> pcm = synthesizeMono(synthesis, subbands);
+    // From the second slot on every sum has a NaN term (in the first, sample 16 meets only the
+    // zero history).
+    for (size_t i = 32; i < pcm.size() / 2; ++i) ASSERT_EQ(sample16(pcm, i), -32768);
+}
+
+}  // namespace
+}  // namespace velk
