@@ -17,7 +17,7 @@ bool isId3v1(const uint8_t* block);
 
 // Fills `tag` (zeroed first) from a block that starts with "TAG". With `track`, the ID3v1.1
 // track number is taken out of the comment (-1 when the block has none).
-void parseId3v1(const Id3v1Block& block, Id3Tag& tag, int32_t* track);
+void parseId3v1(const Id3v1Block& block, Id3Tag& tag, int32_t* track = nullptr);
 void parseId3v1(const Id3v1Block& block, Id3TagEx& tag);
 
 // Reads the last 128 bytes of `file`; true with `block` filled when they are an ID3v1 tag.

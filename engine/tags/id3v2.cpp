@@ -4,8 +4,10 @@
 
 namespace velk {
 
+bool startsId3v2(const uint8_t* bytes) { return std::memcmp(bytes, "ID3", 3) == 0; }
+
 int64_t id3v2Length(const uint8_t* header) {
-    if (std::memcmp(header, "ID3", 3) != 0) return 0;
+    if (!startsId3v2(header)) return 0;
     int64_t size = 0;
     for (int i = 6; i < 10; ++i) size = size << 7 | (header[i] & 0x7F);
     return static_cast<int64_t>(kId3v2HeaderSize) + size;

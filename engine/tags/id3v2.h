@@ -9,6 +9,9 @@ namespace velk {
 
 constexpr size_t kId3v2HeaderSize = 10;
 
+// True when the bytes begin with "ID3".
+bool startsId3v2(const uint8_t* bytes);
+
 // The whole tag's length (10 + size) when `header` starts an ID3v2 tag, else 0. Each of the
 // four size bytes carries 7 bits; a set top bit is ignored rather than trusted.
 int64_t id3v2Length(const uint8_t* header);

@@ -24,6 +24,11 @@ inline void putLe32(uint8_t* p, uint32_t value) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+inline void putLe64(uint8_t* p, int64_t value) {
+    putLe32(p, static_cast<uint32_t>(static_cast<uint64_t>(value)));
+    putLe32(p + 4, static_cast<uint32_t>(static_cast<uint64_t>(value) >> 32));
+}
+
 inline bool hasId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
 
 inline void appendBytes(std::vector<uint8_t>& out, const void* data, size_t length) {

@@ -1,0 +1,108 @@
+#include "tags/riff_layout.h"
+
+#include "errors.h"
+#include "stream_scan.h"
+#include "tags/id3v1.h"
+#include "tags/id3v2.h"
+#include "tags/lyrics3_probe.h"
+#include "tags/riff_bytes.h"
+
+namespace velk {
+namespace {
+
+// Takes the container's audio range; false for a RIFF file of no supported kind.
+bool applyRiff(const File& file, int64_t fileSize, AudioLayout& layout) {
+    const RiffLayout riff = riffScan(file, fileSize, &layout.tags.riff);
+    if (riff.kind == RiffKind::Unusable) return false;
+    if (riff.kind == RiffKind::NotRiff) return true;
+    layout.typeFlags |= riff.rmp3 ? VELK_TYPE_RIFF_RMP3 : VELK_TYPE_RIFF_WAVE;
+    layout.dataStart = riff.dataStart;
+    layout.dataSize = riff.dataLength;
+    layout.tags.wave = riff.format;
+    layout.pcm = riff.pcm;
+    if (riff.pcm) layout.typeFlags |= VELK_TYPE_PCM_WAVE;
+    return true;
+}
+
+// An ID3v2 tag ahead of the audio moves its start and shortens it.
+void skipId3v2(const File& file, AudioLayout& layout) {
+    const int64_t length = id3v2Probe(file, layout.dataStart);
+    if (length == 0) return;
+    layout.typeFlags |= VELK_TYPE_ID3V2;
+    layout.dataStart += length;
+    layout.dataSize -= length;
+}
+
+void readId3v1(const File& file, int64_t fileSize, AudioLayout& layout) {
+    Id3v1Block block;
+    if (!readId3v1Block(file, fileSize, block)) return;
+    layout.hasId3v1 = true;
+    layout.typeFlags |= VELK_TYPE_ID3V1;
+    parseId3v1(block, layout.tags.id3);
+}
+
+int64_t lyrics3Length(const File& file, int64_t fileSize, AudioLayout& layout) {
+    const Lyrics3Location lyrics = lyrics3Probe(file, fileSize);
+    if (lyrics.found) layout.typeFlags |= VELK_TYPE_LYRICS3;
+    return lyrics.length;
+}
+
+}  // namespace
+
+int layoutForOpen(const File& file, int64_t fileSize, AudioLayout& layout) {
+    layout = AudioLayout{};
+    layout.dataSize = fileSize;
+    readId3v1(file, fileSize, layout);
+    if (layout.hasId3v1) layout.dataSize -= static_cast<int64_t>(kId3v1Size);
+    layout.dataSize -= lyrics3Length(file, fileSize, layout);
+    if (!applyRiff(file, fileSize, layout)) return kErrRiffKind;
+    if (!layout.pcm) skipId3v2(file, layout);
+    return kErrNone;
+}
+
+int layoutForQuery(const File& file, int64_t fileSize, const uint8_t* first, AudioLayout& layout) {
+    layout = AudioLayout{};
+    layout.dataSize = fileSize;
+    if (hasId(first, "RIFF")) {
+        if (!applyRiff(file, fileSize, layout)) return kErrRiffKind;
+        skipId3v2(file, layout);
+    } else if (startsId3v2(first)) {
+        skipId3v2(file, layout);
+    } else if (hasMacBinaryHeader(first)) {
+        layout.typeFlags |= VELK_TYPE_MACBINARY;
+        layout.dataStart = 128;
+    }
+    readId3v1(file, fileSize, layout);
+    if (layout.hasId3v1 && layout.dataSize == fileSize) {
+        layout.dataSize -= static_cast<int64_t>(kId3v1Size);
+    }
+    layout.dataSize -= lyrics3Length(file, fileSize, layout);
+    return kErrNone;
+}
+
+StreamInfo pcmStreamInfo(const WaveFormat& format, int64_t dataSize) {
+    StreamInfo info;
+    info.channels = format.channels;
+    info.bitsPerSample = format.bitsPerSample;
+    info.frequency = static_cast<int32_t>(format.samplesPerSec);
+    info.bitRate = format.bitsPerSample;
+    info.outputSize = format.bitsPerSample == 8 ? 1024 : 4096;
+    info.dataSize = dataSize;
+    info.frames = dataSize / info.outputSize;
+    return info;
+}
+
+void describePcm(const AudioLayout& layout, MpegInfo& info) {
+    const WaveFormat& format = layout.tags.wave;
+    info.protectionBit = 1;
+    info.channels = format.channels;
+    info.bitRate = format.bitsPerSample;
+    info.frequency = static_cast<int32_t>(format.samplesPerSec);
+    info.frames = layout.dataSize / 4096;
+    if (format.bitsPerSample > 0 && format.channels > 0 && format.samplesPerSec > 0) {
+        info.playTime = static_cast<int32_t>(layout.dataSize / format.bitsPerSample /
+                                             format.channels * 8 / format.samplesPerSec);
+    }
+}
+
+}  // namespace velk
