@@ -1,0 +1,157 @@
+#include "decoder/layer12_decoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "decoder/layer12_tables.h"
+
+namespace velk {
+
+int jointStereoBound(const FrameHeader& header) {
+    if (header.mode == kJointStereo) return 4 * (static_cast<int>(header.modeExtension & 3) + 1);
+    return 32;
+}
+
+int subbandLimitFor(int streamRate, int freqLimit, int reduction) {
+    if (streamRate <= 0) return 0;
+    const int64_t limit =
+        (int64_t{streamRate} / 2 + int64_t{std::max(freqLimit, 0)} * 64) / streamRate;
+    // The synthesis reads 32 >> reduction subbands; all of them are kept (dropping the top one
+    // would lose real signal: the Layer I compliance streams carry some in subband 31).
+    const int cap = 32 >> std::clamp(reduction, 0, 2);
+    return static_cast<int>(std::min<int64_t>(limit, cap));
+}
+
+void Layer12Decoder::setup(const StreamSetup& setup) {
+    layer_ = static_cast<int>(setup.first.layer);
+    outputChannels_ = setup.outputChannels;
+    outputSize_ = setup.outputSize;
+    const int convert = setup.options.convert & 3;
+    keptChannel_ = convert == 2 ? 0 : convert == 3 ? 1 : -1;
+    subbandLimit_ =
+        subbandLimitFor(setup.streamRate, setup.options.freqLimit, setup.options.reduction);
+    std::memset(block_, 0, sizeof block_);
+}
+
+void Layer12Decoder::decodeFrame(const FrameHeader& header, const uint8_t* frame, size_t length,
+                                 uint8_t* out) {
+    // The output buffer holds one frame of the layer the stream started with; a frame of
+    // another layer would not fit its samples.
+    if (static_cast<int>(header.layer) != layer_) {
+        std::memset(out, 0, static_cast<size_t>(outputSize_));
+        return;
+    }
+    BitReader bits(frame, length);
+    bits.skip(header.errorProtection ? 48 : 32);
+    SideInfo side;
+    side.channels = header.mode == kSingleChannel ? 1 : 2;
+    side.bound = side.channels == 1 ? 32 : jointStereoBound(header);
+
+    const int slots = layer_ == 1 ? 12 : kMaxSlots;
+    std::memset(block_, 0, sizeof(float) * Synthesis::kSlotFloats * static_cast<size_t>(slots));
+    if (layer_ == 1) {
+        readLayer1(bits, side);
+        buildEntries(side, 1);
+        for (int slot = 0; slot < slots; ++slot) {
+            readSlotValues(bits, block_ + slot * Synthesis::kSlotFloats);
+        }
+    } else {
+        readLayer2(header, bits, side);
+        buildEntries(side, 3);
+        for (int group = 0; group < 12; ++group) {
+            readGroupedValues(bits, block_ + group * 3 * Synthesis::kSlotFloats, group / 4);
+        }
+    }
+    synthesis_.synthesizeSlots(block_, slots, out);
+}
+
+void Layer12Decoder::buildEntries(const SideInfo& side, int samplesPerGroup) {
+    entryCount_ = 0;
+    skipBits_ = 0;
+    const int limit = std::min(subbandLimit_, side.subbands);
+    for (int sb = 0; sb < side.subbands; ++sb) {
+        const bool shared = sb >= side.bound;
+        const int readers = shared ? 1 : side.channels;
+        for (int ch = 0; ch < readers; ++ch) {
+            const QuantClass* quant = side.quant[ch][sb];
+            if (!quant) continue;
+            if (sb >= limit) {
+                skipBits_ += quant->grouped ? quant->bits : quant->bits * samplesPerGroup;
+                continue;
+            }
+            Entry& entry = entries_[entryCount_++];
+            entry.degroup = quant->grouped ? degroupTable(quant->steps) : nullptr;
+            entry.bits = quant->bits;
+            entry.center = quant->center;
+            int used = 0;
+            addPlaces(entry, used, side.channels, ch, sb, side.scale[ch][sb], quant->factor);
+            if (shared)
+                addPlaces(entry, used, side.channels, 1, sb, side.scale[1][sb], quant->factor);
+            // Unused places add nothing to the first one.
+            for (int unused = used; unused < 2; ++unused) {
+                entry.place[unused] = used ? entry.place[0] : 0;
+                std::fill(entry.factor[unused], entry.factor[unused] + 3, 0.0f);
+            }
+        }
+    }
+}
+
+void Layer12Decoder::addPlaces(Entry& entry, int& used, int frameChannels, int channel, int subband,
+                               const int* scale, float classFactor) const {
+    int places[2];
+    int count = 0;
+    if (outputChannels_ == 2) {
+        if (frameChannels == 2) {
+            places[count++] = subband * 2 + channel;
+        } else {
+            places[count++] = subband * 2;
+            places[count++] = subband * 2 + 1;
+        }
+    } else if (frameChannels == 1 || keptChannel_ < 0 || keptChannel_ == channel) {
+        // Mixing to mono sums both channels at one place, not halved, as Layer III does.
+        places[count++] = subband;
+    }
+    for (int i = 0; i < count && used < 2; ++i, ++used) {
+        entry.place[used] = places[i];
+        for (int part = 0; part < 3; ++part) {
+            entry.factor[used][part] = scaleFactorMultiplier(scale[part]) * classFactor;
+        }
+    }
+}
+
+void Layer12Decoder::readSlotValues(BitReader& bits, float* slot) const {
+    for (int i = 0; i < entryCount_; ++i) {
+        const Entry& e = entries_[i];
+        const auto value = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
+        slot[e.place[0]] += value * e.factor[0][0];
+        slot[e.place[1]] += value * e.factor[1][0];
+    }
+    bits.skip(static_cast<size_t>(skipBits_));
+}
+
+void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int part) const {
+    for (int i = 0; i < entryCount_; ++i) {
+        const Entry& e = entries_[i];
+        float values[3];
+        if (e.degroup) {
+            const int8_t* code = e.degroup + 3 * bits.read(e.bits);
+            for (int s = 0; s < 3; ++s) values[s] = code[s];
+        } else {
+            for (int s = 0; s < 3; ++s) {
+                values[s] = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
+            }
+        }
+        for (int s = 0; s < 3; ++s) {
+            float* slot = firstSlot + s * Synthesis::kSlotFloats;
+            slot[e.place[0]] += values[s] * e.factor[0][part];
+            slot[e.place[1]] += values[s] * e.factor[1][part];
+        }
+    }
+    bits.skip(static_cast<size_t>(skipBits_));
+}
+
+std::unique_ptr<LayerDecoder> makeLayer12Decoder(Synthesis& synthesis) {
+    return std::make_unique<Layer12Decoder>(synthesis);
+}
+
+}  // namespace velk
