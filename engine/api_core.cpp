@@ -101,7 +101,7 @@ int velk_getFramePlayTime(void) { return engine().file.framePlayTime; }
 
 int velk_getBitrate(void) {
     const Engine& e = engine();
-    return e.file.pcm ? e.file.currentBitRate : e.file.currentBitRate / 1000;
+    return e.file.pcm ? e.file.currentBitRate.load() : e.file.currentBitRate / 1000;
 }
 
 int velk_getVolumeCaps(void) { return engine().device.volumeCaps(); }

@@ -120,6 +120,12 @@ void Engine::fillMpegInfo(MpegInfo& out) {
         file.info.frequency > 0 ? static_cast<int32_t>(totalSamples() / file.info.frequency) : 0;
 }
 
+void Engine::notify(int code, int value) {
+    if (!callbackEnabled) return;
+    if (code != kCbFrameError && (seeking || repositioning)) return;
+    if (const VelkCallback procedure = callback.load()) procedure(code, value);
+}
+
 void Engine::closeFile() {
     file.file.close();
     file.open = false;
@@ -130,6 +136,7 @@ bool Engine::close() {
         setLastError(kErrNoFile);
         return false;
     }
+    playback.stopThread();
     closeFile();
     return true;
 }
@@ -147,12 +154,18 @@ void Engine::init() {
 void Engine::free() {
     callback = nullptr;
     callbackEnabled = false;
+    timer.stop();
+    if (device.used()) playback.stopThread();
     if (file.open) {
+        playback.stopThread();
         closeFile();
     } else {
         setLastError(kErrNoFile);
     }
-    if (device.used()) device.close();
+    if (device.used()) {
+        device.reset();
+        device.close();
+    }
     file.vbr.entries.clear();
     file.vbr.entries.shrink_to_fit();
 }
@@ -163,6 +176,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         return false;
     }
     if (file.open) {
+        playback.stopThread();
         closeFile();
     } else {
         setLastError(kErrNoFile);
@@ -184,27 +198,49 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         return false;
     };
 
-    if (file.dataStart == 0) {
-        uint8_t first[128];
-        if (!file.file.readExact(0, first, sizeof first)) return fail(kErrRead);
-        if (hasMacBinaryHeader(first)) file.dataStart = 128;
+    AudioLayout layout;
+    if (int code = layoutForOpen(file.file, file.fileSize, layout)) return fail(code);
+    file.dataStart = layout.dataStart;
+    file.dataSize = layout.dataSize;
+    file.tags = layout.tags;
+    if (layout.hasId3v1) {
+        copyTrimmed(result.songName, layout.tags.id3.title);
+        copyTrimmed(result.artist, layout.tags.id3.artist);
     }
-    file.info.vbrTable = &file.vbr;
-    file.vbr = VbrTable{};
-    if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info, true)) {
-        return fail(code);
-    }
-    result.channels = file.info.channels;
-    result.bitRate = file.info.bitRate / 1000;
-    result.frequency = file.info.frequency;
-    file.currentBitRate = file.info.bitRate;
+    if (layout.pcm) {
+        file.pcm = true;
+        file.info = pcmStreamInfo(layout.tags.wave, file.dataSize);
+        file.info.vbrTable = &file.vbr;
+        file.currentBitRate = file.info.bitsPerSample;
+        std::strcpy(result.songName, "WAVE_FORMAT_PCM");
+        std::strcpy(result.artist, "WAVE_FORMAT_PCM");
+        result.channels = file.info.channels;
+        result.bitRate = file.info.bitsPerSample;
+        result.frequency = file.info.frequency;
+    } else {
+        if (file.dataStart == 0) {
+            uint8_t first[128];
+            if (!file.file.readExact(0, first, sizeof first)) return fail(kErrRead);
+            if (hasMacBinaryHeader(first)) file.dataStart = 128;
+        }
+        file.info.vbrTable = &file.vbr;
+        file.vbr = VbrTable{};
+        if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow,
+                                        file.info, true)) {
+            return fail(code);
+        }
+        result.channels = file.info.channels;
+        result.bitRate = file.info.bitRate / 1000;
+        result.frequency = file.info.frequency;
+        file.currentBitRate = file.info.bitRate;
 
-    if (tuning.frameReadFlag) {
-        int error = 0;
-        const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
-        if (counted >= 0) file.info.frames = counted;
-    } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
-        file.info.frames = file.dataSize / file.info.minInputSize;
+        if (tuning.frameReadFlag) {
+            int error = 0;
+            const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
+            if (counted >= 0) file.info.frames = counted;
+        } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
+            file.info.frames = file.dataSize / file.info.minInputSize;
+        }
     }
     const int64_t playMs = file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
     file.playTime = static_cast<int32_t>(playMs / 1000);
@@ -217,7 +253,6 @@ bool Engine::open(const char* fileName, InputInfo* info) {
     file.timeRatio = 1.0;
     file.open = true;
     if (info) *info = result;
-    (void)copyTrimmed;
     return true;
 }
 

@@ -14,7 +14,10 @@
 #include "file.h"
 #include "output/fade_gains.h"
 #include "output/wave_out.h"
+#include "playback.h"
+#include "status_timer.h"
 #include "sync.h"
+#include "tags/riff_layout.h"
 #include "velk.h"
 
 namespace velk {
@@ -66,9 +69,10 @@ struct OpenFile {
     VbrTable vbr;
     int32_t playTime = 0;
     int32_t framePlayTime = 0;
-    int32_t currentBitRate = 0;  // bits/s of the frame last decoded; bits per sample for PCM
+    std::atomic<int32_t> currentBitRate{0};  // bits/s of the frame last decoded; bits per sample for PCM
     double timeRatio = 1.0;
     int reductionAtOpen = 0;
+    TagRecords tags;  // ID3v1 and RIFF INFO records and the wave format, as read at open
 };
 
 class Engine {
@@ -95,6 +99,9 @@ public:
     void fillMpegInfo(MpegInfo& out);
 
     bool setDecodeOptions(const DecodeOptions& options);
+    // Calls the user's callback when it may be sent: code 0 whenever callbacks are enabled,
+    // the others only while no seek or repositioning runs.
+    void notify(int code, int value);
 
     Decoder decoder;
     WaveOutDevice device;
@@ -112,8 +119,12 @@ public:
     std::atomic<int> outputMode{kOutputDevice};
     std::atomic<int64_t> waveBytesWritten{0};
 
-    VelkCallback callback = nullptr;
+    std::atomic<VelkCallback> callback{nullptr};
     std::atomic<bool> callbackEnabled{false};
+
+    StatusTimer timer;
+    // Last: it steers the members above from its thread.
+    Playback playback{*this};
 
 private:
     void closeFile();

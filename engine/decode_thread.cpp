@@ -1,0 +1,335 @@
+// The decode thread: reads the file, decodes frames (or takes PCM as it is), feeds the device
+// and the wave file, answers the controller's messages and drains the device at the end.
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "engine.h"
+#include "errors.h"
+#include "playback.h"
+#include "seek_estimate.h"
+
+namespace velk {
+namespace {
+constexpr auto kDrainPoll = std::chrono::milliseconds(50);
+}  // namespace
+
+void Playback::threadMain(Event* started) {
+    Engine& e = engine_;
+    threadId_ = std::this_thread::get_id();
+    e.state = kPlaying;
+    e.lastSeconds = 0;
+    e.basePosition = 0;
+    started->set();
+    const int mode = e.outputMode;
+    bool again = true;
+    while (again) {
+        again = false;
+        e.notify(kCbPosition, callbackSeconds(false));
+        bool endOfData = false;
+        while (e.state != kStopped) {
+            size_t length = 0;
+            if (!produceBlock(length)) {
+                endOfData = true;
+                break;
+            }
+            deliver(length);
+            if (fadeStopping_ && fadeStopStep()) {
+                endOfData = true;
+                break;
+            }
+            handlePending();
+        }
+        if (!endOfData || e.state == kStopped) break;
+        if (mode != kOutputWaveFile) {
+            if (drainEnd()) {
+                again = true;
+                continue;
+            }
+            if (e.state == kStopped) break;
+            e.device.close();
+            e.device.reset();
+        }
+        e.state = kStopped;
+        e.notify(kCbEnd, 0);
+    }
+    e.lastSeconds = 0;
+    e.basePosition = 0;
+    if (mode != kOutputDevice) wave_.finish();
+    threadEnded_ = true;
+}
+
+bool Playback::produceBlock(size_t& length) {
+    return engine_.file.pcm ? readPcmBlock(length) : decodeMpegFrame(length);
+}
+
+bool Playback::refillInput() {
+    const OpenFile& f = engine_.file;
+    std::memmove(input_.data(), input_.data() + readPos_, unread_);
+    readPos_ = 0;
+    const int64_t dataEnd = std::min(f.fileSize, f.dataStart + f.dataSize);
+    const int64_t room = static_cast<int64_t>(input_.size() - unread_);
+    const int64_t wanted = std::min(room, dataEnd - filePos_);
+    if (wanted <= 0) return false;
+    const int64_t got = f.file.readAt(filePos_, input_.data() + unread_, static_cast<size_t>(wanted));
+    if (got <= 0) return false;
+    filePos_ += got;
+    unread_ += static_cast<size_t>(got);
+    return true;
+}
+
+bool Playback::resynchronise() {
+    if (unread_ > 0) {
+        ++readPos_;
+        --unread_;
+    }
+    // A sync can start in the last three bytes, which the search never takes as a start.
+    constexpr size_t kSyncTail = 3;
+    while (true) {
+        size_t offset = 0;
+        if (engine_.decoder.findFrameSync(input_.data() + readPos_, unread_, offset)) {
+            readPos_ += offset;
+            unread_ -= offset;
+            return true;
+        }
+        const size_t keep = std::min(unread_, kSyncTail);
+        readPos_ += unread_ - keep;
+        unread_ = keep;
+        if (!refillInput()) {
+            setLastError(kErrRead);
+            return false;
+        }
+    }
+}
+
+bool Playback::decodeMpegFrame(size_t& length) {
+    Engine& e = engine_;
+    while (true) {
+        FrameDecodeRequest request;
+        request.inputBuf = input_.data() + readPos_;
+        request.inputSize = static_cast<int32_t>(unread_);
+        request.outputBuf = block_.data();
+        if (e.decoder.decodeFrame(request)) {
+            e.file.currentBitRate = request.bitRate;
+            readPos_ += static_cast<size_t>(request.inputSize);
+            unread_ -= static_cast<size_t>(request.inputSize);
+            length = static_cast<size_t>(request.outputSize);
+            return true;
+        }
+        if (e.decoder.error() == kDecShortInput) {
+            // A frame longer than the whole input buffer can never be completed: step over it.
+            if (unread_ == input_.size()) {
+                if (!resynchronise()) return false;
+                continue;
+            }
+            if (!refillInput()) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(e.tuning.blocks.inputSleep));
+            continue;
+        }
+        e.notify(kCbFrameError, 0);
+        if (!resynchronise()) return false;
+    }
+}
+
+bool Playback::readPcmBlock(size_t& length) {
+    const OpenFile& f = engine_.file;
+    if (pcmRead_ >= f.dataSize) return false;
+    const auto unit = static_cast<size_t>(std::min<int64_t>(f.info.outputSize, f.dataSize - pcmRead_));
+    std::memset(block_.data(), f.info.bitsPerSample == 8 ? 128 : 0, unit);
+    const int64_t got = f.file.readAt(f.dataStart + pcmRead_, block_.data(), unit);
+    if (got <= 0) return false;
+    pcmRead_ += got;
+    length = static_cast<size_t>(got);
+    return true;
+}
+
+void Playback::deliver(size_t length) {
+    Engine& e = engine_;
+    const int mode = e.outputMode;
+    if (mode != kOutputWaveFile && e.device.append(block_.data(), length) > 0) {
+        reportSecondsIfChanged(false);
+    }
+    if (mode != kOutputDevice) {
+        e.waveBytesWritten += static_cast<int64_t>(length);
+        wave_.append(block_.data(), length);
+        reportSecondsIfChanged(false);
+    }
+}
+
+int32_t Playback::callbackSeconds(bool clamp) {
+    Engine& e = engine_;
+    const int frequency = e.file.info.frequency;
+    if (frequency <= 0) return 0;
+    auto seconds = static_cast<int64_t>(static_cast<double>(e.playedSamples() / frequency) * e.file.timeRatio);
+    if (clamp && e.tuning.clampToPlayTime) seconds = std::min<int64_t>(seconds, e.file.playTime);
+    return static_cast<int32_t>(seconds);
+}
+
+void Playback::reportSecondsIfChanged(bool clamp) {
+    const int32_t seconds = callbackSeconds(clamp);
+    if (seconds == engine_.lastSeconds) return;
+    engine_.lastSeconds = seconds;
+    engine_.notify(kCbPosition, seconds);
+}
+
+void Playback::handlePending() {
+    ThreadMessage message;
+    if (queue_.tryTake(message)) handleMessage(message);
+    while (engine_.state == kPaused) {
+        queue_.take(message);
+        handleMessage(message);
+    }
+}
+
+void Playback::handleMessage(const ThreadMessage& message) {
+    Engine& e = engine_;
+    switch (message.id) {
+        case kMsgStop:
+            e.device.reset();
+            e.device.close();
+            e.state = kStopped;
+            e.notify(kCbStopped, 0);
+            break;
+        case kMsgPause:
+            if (e.state == kPlaying) {
+                e.device.pause();
+                e.state = kPaused;
+                e.notify(kCbPaused, 0);
+            }
+            break;
+        case kMsgRestart:
+            if (e.state == kPaused) {
+                e.device.restart();
+                e.state = kPlaying;
+                e.notify(kCbPosition, callbackSeconds(false));
+            }
+            break;
+        case kMsgSeek:
+            seekInThread(*reinterpret_cast<const int64_t*>(message.param));
+            break;
+        case kMsgEqualizer:
+            e.decoder.synthesis().setEqualizer(reinterpret_cast<const int32_t*>(message.param));
+            break;
+        case kMsgHold:
+            if (message.event) message.event->set();
+            holdUntilRelease();
+            return;
+        default:
+            break;
+    }
+    if (message.event) message.event->set();
+}
+
+void Playback::holdUntilRelease() {
+    ThreadMessage message;
+    while (true) {
+        queue_.take(message);
+        if (message.id == kMsgRelease) return;
+        handleMessage(message);
+        // A stop ends the hold too: nobody will release a thread that is going away.
+        if (engine_.state == kStopped) return;
+    }
+}
+
+bool Playback::drainEnd() {
+    Engine& e = engine_;
+    seekArrived_ = false;
+    ThreadMessage message;
+    while (!e.device.drainWait(static_cast<int>(kDrainPoll.count()))) {
+        if (queue_.tryTake(message)) {
+            handleMessage(message);
+            if (seekArrived_) return true;
+            if (e.state == kStopped) return false;
+        }
+        reportSecondsIfChanged(true);
+    }
+    // A stop's device reset can let the last blocks finish first: report only the stop then.
+    while (queue_.tryTake(message)) {
+        handleMessage(message);
+        if (seekArrived_) return true;
+        if (e.state == kStopped) return false;
+    }
+    return false;
+}
+
+void Playback::stepFadeVolumes() {
+    for (int c = 0; c < 2; ++c) {
+        const int volume = fadeVolume_[c];
+        const int every = volume >= 51 ? 2 : volume >= 11 ? 3 : volume >= 6 ? 5 : volume >= 1 ? 10 : 0;
+        if (every > 0 && ++fadeCounter_[c] >= every) {
+            fadeVolume_[c] = volume - 1;
+            fadeCounter_[c] = 0;
+        }
+    }
+    engine_.device.setVolume(fadeVolume_[0], fadeVolume_[1]);
+}
+
+bool Playback::fadeStopStep() {
+    stepFadeVolumes();
+    if (fadeVolume_[0] > 0 || fadeVolume_[1] > 0) return false;
+    fadeVolume_[0] = savedVolume_[0].load();
+    fadeVolume_[1] = savedVolume_[1].load();
+    fadeStopping_ = false;
+    engine_.device.reset();
+    return true;
+}
+
+void Playback::seekInThread(int64_t target) {
+    Engine& e = engine_;
+    const OpenFile& f = e.file;
+    SeekStart start{f.dataStart, 0};
+    if (!f.pcm && e.tuning.fastSeek) {
+        const SeekStreamFacts facts{f.name, f.info, f.dataStart, f.dataSize, e.totalSamples()};
+        start = estimateSeekStart(facts, e.decoder, target);
+    }
+    e.basePosition = e.bytesToSamples(start.outputBytes);
+    e.device.reset();
+    e.device.clearPositionTracking();
+    filePos_ = start.offset;
+    readPos_ = 0;
+    unread_ = 0;
+    pcmRead_ = 0;
+    if (f.pcm) {
+        e.basePosition = target;
+        pcmRead_ = std::clamp<int64_t>(e.samplesToBytes(target), 0, f.dataSize);
+    } else {
+        e.decoder.muteFrameDecoder();
+        int64_t bytes = start.outputBytes;
+        bool done = false;
+        while (!done && refillInput()) {
+            while (true) {
+                if (e.basePosition >= target) {
+                    e.decoder.decodeInit(input_.data() + readPos_, unread_);
+                    std::fill(block_.begin(), block_.end(), 0);
+                    done = true;
+                    break;
+                }
+                FrameDecodeRequest request;
+                request.inputBuf = input_.data() + readPos_;
+                request.inputSize = static_cast<int32_t>(unread_);
+                request.outputBuf = block_.data();
+                if (e.decoder.decodeFrame(request)) {
+                    readPos_ += static_cast<size_t>(request.inputSize);
+                    unread_ -= static_cast<size_t>(request.inputSize);
+                    bytes += e.decoder.outputSize();
+                    e.basePosition = e.bytesToSamples(bytes);
+                    continue;
+                }
+                if (e.decoder.error() == kDecShortInput && unread_ < input_.size()) break;
+                e.notify(kCbFrameError, 0);
+                if (!resynchronise()) {
+                    done = true;
+                    break;
+                }
+            }
+        }
+        e.decoder.selectFrameDecoder(f.info.header);
+    }
+    e.seeking = false;
+    seekArrived_ = true;
+    e.lastSeconds = callbackSeconds(false);
+    e.notify(kCbPosition, e.lastSeconds);
+}
+
+}  // namespace velk

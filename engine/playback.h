@@ -1,0 +1,91 @@
+// Playback control: the decode thread that reads, decodes and feeds the device or a wave file,
+// and the controller side that steers it with thread messages and waits for its answers.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "sync.h"
+#include "wave_file_writer.h"
+
+namespace velk {
+
+class Engine;
+
+class Playback {
+public:
+    explicit Playback(Engine& engine);
+    ~Playback();
+    Playback(const Playback&) = delete;
+    Playback& operator=(const Playback&) = delete;
+
+    // Controller side; each sets the engine's last error on failure.
+    bool play();
+    // Output mode 1 (wave file only) or 2 (device and wave file).
+    bool playToWave(const char* fileName, int mode);
+    // Ends the decode thread and waits for it. From the decode thread itself only the stop
+    // message is posted and the result is false.
+    bool stopThread();
+    // False only when called from the callback.
+    bool pause();
+    bool restart();
+    void seek(int64_t sample);
+    // Restarts playback at the current position for a new speed or pitch.
+    void reposition();
+    bool replay();
+    int setEqualizer(const int32_t* table);
+    int fadeOutStop();
+
+    bool onDecodeThread() const { return std::this_thread::get_id() == threadId_.load(); }
+
+private:
+    bool prepare(int mode);
+    bool openDevice();
+    bool startThread();
+    void releaseBuffers();
+    bool waitAnswer(Event& event);
+    void post(int id, Event* event = nullptr, intptr_t param = 0);
+
+    // Decode thread.
+    void threadMain(Event* started);
+    bool produceBlock(size_t& length);
+    bool decodeMpegFrame(size_t& length);
+    bool readPcmBlock(size_t& length);
+    bool refillInput();
+    bool resynchronise();
+    void deliver(size_t length);
+    void handleMessage(const ThreadMessage& message);
+    void handlePending();
+    void holdUntilRelease();
+    // True when a seek arrived while the end drained, so decoding goes on.
+    bool drainEnd();
+    bool fadeStopStep();
+    void stepFadeVolumes();
+    void seekInThread(int64_t target);
+    void reportSecondsIfChanged(bool clamp);
+    int32_t callbackSeconds(bool clamp);
+
+    Engine& engine_;
+    std::thread thread_;
+    std::atomic<std::thread::id> threadId_{};
+    std::atomic<bool> threadEnded_{true};
+    MessageQueue queue_;
+
+    std::vector<uint8_t> input_;
+    size_t readPos_ = 0;
+    size_t unread_ = 0;
+    int64_t filePos_ = 0;
+    int64_t pcmRead_ = 0;
+    std::vector<uint8_t> block_;
+    WaveFileWriter wave_;
+
+    std::atomic<bool> fadeStopping_{false};
+    std::atomic<int> fadeVolume_[2] = {0, 0};
+    std::atomic<int> savedVolume_[2] = {0, 0};
+    int fadeCounter_[2] = {0, 0};  // decode thread only
+    bool seekArrived_ = false;     // decode thread only
+};
+
+}  // namespace velk
