@@ -1,0 +1,159 @@
+#include "decoder/layer3_hybrid.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "decoder/layer3_tables.h"
+
+namespace velk {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// cos(pi / (2n) * (j + 1/2) * (k + 1/2)): the DCT-IV kernels behind both IMDCT sizes.
+struct DctKernels {
+    float k18[18][18];
+    float k6[6][6];
+    DctKernels() {
+        for (int j = 0; j < 18; ++j) {
+            for (int k = 0; k < 18; ++k) {
+                k18[j][k] = static_cast<float>(std::cos(kPi / 18.0 * (j + 0.5) * (k + 0.5)));
+            }
+        }
+        for (int j = 0; j < 6; ++j) {
+            for (int k = 0; k < 6; ++k) {
+                k6[j][k] = static_cast<float>(std::cos(kPi / 6.0 * (j + 0.5) * (k + 0.5)));
+            }
+        }
+    }
+};
+
+const DctKernels& kernels() {
+    static const DctKernels instance;
+    return instance;
+}
+
+template <int N>
+void dct4(const float* in, const float (&kernel)[N][N], float* out) {
+    for (int j = 0; j < N; ++j) {
+        float sum = 0.0f;
+        for (int k = 0; k < N; ++k) sum += in[k] * kernel[j][k];
+        out[j] = sum;
+    }
+}
+
+// The 2N-output IMDCT is a DCT-IV of N points unfolded: outputs 0 .. N/2-1 are y[N/2 + i],
+// N/2 .. 3N/2-1 are -y[3N/2 - 1 - i] and the last N/2 are -y[i - 3N/2].
+template <int N>
+void unfold(const float* y, float* out) {
+    constexpr int h = N / 2;
+    for (int i = 0; i < h; ++i) out[i] = y[h + i];
+    for (int i = h; i < 3 * h; ++i) out[i] = -y[3 * h - 1 - i];
+    for (int i = 3 * h; i < 2 * N; ++i) out[i] = -y[i - 3 * h];
+}
+
+void longBlock(const float* in, const float* window, const float* overlap, float* next,
+               float* out, int subband) {
+    float x[36];
+    imdct36(in, x);
+    for (int i = 0; i < 18; ++i) {
+        out[i * 32 + subband] = x[i] * window[i] + overlap[i];
+        next[i] = x[i + 18] * window[i + 18];
+    }
+}
+
+// Three windows, interleaved in the input (value k of window w at 3k + w), overlapped at
+// offsets 6, 12 and 18 of the 36-sample block.
+void shortBlock(const float* in, const float* window, const float* overlap, float* next,
+                float* out, int subband) {
+    float block[36] = {};
+    for (int w = 0; w < 3; ++w) {
+        float coefficients[6];
+        for (int k = 0; k < 6; ++k) coefficients[k] = in[3 * k + w];
+        float x[12];
+        imdct12(coefficients, x);
+        for (int i = 0; i < 12; ++i) block[6 + 6 * w + i] += x[i] * window[i];
+    }
+    for (int i = 0; i < 18; ++i) {
+        out[i * 32 + subband] = block[i] + overlap[i];
+        next[i] = block[i + 18];
+    }
+}
+
+}  // namespace
+
+void imdct36(const float* in, float* out) {
+    float y[18];
+    dct4<18>(in, kernels().k18, y);
+    unfold<18>(y, out);
+}
+
+void imdct12(const float* in, float* out) {
+    float y[6];
+    dct4<6>(in, kernels().k6, y);
+    unfold<6>(y, out);
+}
+
+void imdctReference(const float* in, int n, float* out) {
+    for (int i = 0; i < 2 * n; ++i) {
+        double sum = 0.0;
+        for (int k = 0; k < n; ++k) {
+            sum += in[k] * std::cos(kPi / (2.0 * 2 * n) * (2 * i + 1 + n) * (2 * k + 1));
+        }
+        out[i] = static_cast<float>(sum);
+    }
+}
+
+int reduceAliases(float* lines, int nonZeroEnd, bool hasLongBands, bool mixed) {
+    if (!hasLongBands) return nonZeroEnd;
+    const Layer3Tables& t = layer3Tables();
+    const int boundaries = mixed ? 1 : std::min((nonZeroEnd + 7) / 18, 31);
+    for (int b = 1; b <= boundaries; ++b) {
+        float* edge = lines + 18 * b;
+        for (int k = 0; k < 8; ++k) {
+            const float below = edge[-1 - k];
+            const float above = edge[k];
+            edge[-1 - k] = below * t.aliasCs[k] - above * t.aliasCa[k];
+            edge[k] = above * t.aliasCs[k] + below * t.aliasCa[k];
+        }
+    }
+    if (boundaries == 0) return nonZeroEnd;
+    return std::min(576, std::max(nonZeroEnd, 18 * boundaries + 8));
+}
+
+int runHybridFilter(const HybridChannel& c, float* out) {
+    const Layer3Tables& t = layer3Tables();
+    const int limit = std::clamp(c.hybridSubbands, 0, 32);
+    const int longSubbands = std::min((c.longPartEnd + 17) / 18, limit);
+    const int codedSubbands =
+        std::max(longSubbands, std::min(c.shortPart ? (c.nonZeroEnd + 17) / 18 : 0, limit));
+    const float* longWindow = t.window[c.blockType == 2 ? 0 : c.blockType & 3];
+
+    int sb = 0;
+    for (; sb < longSubbands; ++sb) {
+        float* lines = c.lines + 18 * sb;
+        const float* window = sb < c.normalWindowSubbands ? t.window[0] : longWindow;
+        longBlock(lines, window, c.overlap + 18 * sb, lines, out, sb);
+    }
+    for (; sb < codedSubbands; ++sb) {
+        float* lines = c.lines + 18 * sb;
+        shortBlock(lines, t.window[2], c.overlap + 18 * sb, lines, out, sb);
+    }
+    // Subbands with no new values still release the previous granule's overlap.
+    const int overlapSubbands = std::max(codedSubbands, std::min(c.previousSubbands, limit));
+    for (; sb < overlapSubbands; ++sb) {
+        const float* overlap = c.overlap + 18 * sb;
+        for (int i = 0; i < 18; ++i) out[i * 32 + sb] = overlap[i];
+        std::fill(c.lines + 18 * sb, c.lines + 18 * sb + 18, 0.0f);
+    }
+    for (int rest = sb; rest < 32; ++rest) {
+        for (int i = 0; i < 18; ++i) out[i * 32 + rest] = 0.0f;
+    }
+    // Frequency inversion: odd slots of odd subbands change sign.
+    for (int odd = 1; odd < sb; odd += 2) {
+        for (int i = 1; i < 18; i += 2) out[i * 32 + odd] = -out[i * 32 + odd];
+    }
+    return sb;
+}
+
+}  // namespace velk
