@@ -83,8 +83,11 @@ int Engine::reportedState() const {
 }
 
 bool Engine::setDecodeOptions(const DecodeOptions& options) {
-    if (options.reduction < 0 || options.reduction > 2 || options.convert < 0 ||
-        options.convert > 1 || options.freqLimit <= 0) {
+    // Mono mixing (bit 0) and 8-bit samples (bit 3) may be asked for; the left-only and
+    // right-only conversions stay internal to the decoder.
+    constexpr int kAcceptedConvertBits = 1 | 8;
+    if (options.reduction < 0 || options.reduction > 2 || (options.convert & ~kAcceptedConvertBits) != 0 ||
+        options.freqLimit <= 0) {
         setLastError(kErrRange);
         return false;
     }
@@ -198,6 +201,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         return false;
     };
 
+    lyrics.loadAtOpen(file.file, file.fileSize);
     AudioLayout layout;
     if (int code = layoutForOpen(file.file, file.fileSize, layout)) return fail(code);
     file.dataStart = layout.dataStart;

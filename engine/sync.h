@@ -15,11 +15,10 @@ public:
     explicit Event(bool manualReset, bool signalled = false)
         : manual_(manualReset), signalled_(signalled) {}
 
+    // Notifies under the lock: a waiter may destroy the event as soon as it sees the signal.
     void set() {
-        {
-            std::lock_guard lock(mutex_);
-            signalled_ = true;
-        }
+        std::lock_guard lock(mutex_);
+        signalled_ = true;
         cv_.notify_all();
     }
     void reset() {

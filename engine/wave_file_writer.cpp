@@ -30,6 +30,7 @@ bool WaveFileWriter::create(const std::string& path, int channels, int frequency
     if (!file_.open(path, File::Mode::Create)) return false;
     const int blockAlign = bitsPerSample * channels / 8;
     std::vector<uint8_t> header;
+    header.reserve(64);
     putTag(header, "RIFF");
     putLe(header, 0, 4);
     putTag(header, "WAVE");

@@ -1,6 +1,7 @@
 // A sink without sound that consumes buffers on its own clock, at real time or N times faster.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 
 #include "output/queued_sink.h"
@@ -25,7 +26,7 @@ private:
     using Clock = std::chrono::steady_clock;
     int speedFactor_;
     Clock::time_point due_{};
-    bool clockRunning_ = false;
+    std::atomic<bool> clockRunning_{false};  // cleared by pause, read by the worker
 };
 
 }  // namespace velk

@@ -65,6 +65,7 @@ void WaveOutDevice::completed(int slot) {
 }
 
 int WaveOutDevice::append(const uint8_t* pcm, size_t length) {
+    std::unique_lock lock(lock_);
     if (blockSize_ <= 0) return 0;
     const auto block = static_cast<size_t>(blockSize_);
     bool wrote = false;
@@ -79,46 +80,42 @@ int WaveOutDevice::append(const uint8_t* pcm, size_t length) {
         std::memcpy(target + fillCount_, pcm, room);
         pcm += room;
         length -= room;
-        writeBlock(target);
+        fillCount_ = block;
+        writeBlock(lock, target);
         wrote = true;
     }
     return wrote ? blockSize_ : 0;
 }
 
-void WaveOutDevice::writeBlock(const uint8_t* block) {
+void WaveOutDevice::writeBlock(std::unique_lock<std::mutex>& lock, const uint8_t* block) {
     const int index = slotIndex_;
     Slot& slot = slots_[index];
-    {
-        std::unique_lock lock(lock_);
-        resetFlag_ = false;
-        if (slot.owned) {
-            lock.unlock();
-            slot.done->wait();
-            lock.lock();
-            slot.owned = false;
-            // A reset released this wait: the block belongs to the old position, and the ring
-            // and counters already start afresh without it.
-            if (resetFlag_) {
-                resetFlag_ = false;
-                return;
-            }
+    resetFlag_ = false;
+    if (slot.owned) {
+        lock.unlock();
+        slot.done->wait();
+        lock.lock();
+        slot.owned = false;
+        // A reset released this wait: the block belongs to the old position, and the ring
+        // and counters already start afresh without it.
+        if (resetFlag_) {
+            resetFlag_ = false;
+            return;
         }
     }
-    const auto block_bytes = static_cast<size_t>(blockSize_);
-    std::memcpy(slot.data.data(), block, block_bytes);
-    bool first;
-    {
-        std::lock_guard lock(lock_);
-        first = bytesSinceReset_ == 0;
-    }
-    if (shaper_) shaper_(slot.data.data(), block_bytes, first);
+    const auto blockBytes = static_cast<size_t>(blockSize_);
+    std::memcpy(slot.data.data(), block, blockBytes);
+    const bool first = bytesSinceReset_ == 0;
     slot.done->reset();
+    // The shaper reads the device's counters itself.
+    lock.unlock();
+    if (shaper_) shaper_(slot.data.data(), blockBytes, first);
+    lock.lock();
 
-    std::unique_lock lock(lock_);
-    size_t length = block_bytes;
+    size_t length = blockBytes;
     if (speed_ != 1) {
         const auto frame = static_cast<size_t>(channels_ * bitsPerSample_ / 8);
-        length = block_bytes / static_cast<size_t>(speed_);
+        length = blockBytes / static_cast<size_t>(speed_);
         if (frame > 0) length -= length % frame;
     }
     slot.length = length;
@@ -141,17 +138,22 @@ void WaveOutDevice::writeBlock(const uint8_t* block) {
     ++blocksWritten_;
     fillIndex_ = (fillIndex_ + 1) % kRingBlocks;
     fillCount_ = 0;
-    const bool yield = blocksWritten_ % 4 == 0 && outputSleep_ > 0;
-    const int sleepMs = outputSleep_;
-    lock.unlock();
-    if (yield) std::this_thread::sleep_for(milliseconds(sleepMs));
+    if (blocksWritten_ % 4 == 0 && outputSleep_ > 0) {
+        const int sleepMs = outputSleep_;
+        lock.unlock();
+        std::this_thread::sleep_for(milliseconds(sleepMs));
+        lock.lock();
+    }
 }
 
 bool WaveOutDevice::drainWait(int timeoutMs) {
-    if (blockSize_ > 0 && fillCount_ > 0) {
-        uint8_t* target = ring_.data() + static_cast<size_t>(fillIndex_) * blockSize_;
-        std::memset(target + fillCount_, 0, static_cast<size_t>(blockSize_) - fillCount_);
-        writeBlock(target);
+    {
+        std::unique_lock lock(lock_);
+        if (blockSize_ > 0 && fillCount_ > 0) {
+            uint8_t* target = ring_.data() + static_cast<size_t>(fillIndex_) * blockSize_;
+            std::memset(target + fillCount_, 0, static_cast<size_t>(blockSize_) - fillCount_);
+            writeBlock(lock, target);
+        }
     }
     const auto deadline = std::chrono::steady_clock::now() + milliseconds(timeoutMs);
     for (auto& slot : slots_) {

@@ -77,7 +77,8 @@ private:
         std::unique_ptr<Event> done;
     };
 
-    void writeBlock(const uint8_t* block);
+    // Called and returns with `lock` held; releases it while it waits for a free slot.
+    void writeBlock(std::unique_lock<std::mutex>& lock, const uint8_t* block);
     bool resetLocked();
     void completed(int slot);
 

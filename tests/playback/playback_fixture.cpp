@@ -43,6 +43,33 @@ int recordCallback(int32_t code, int32_t value) {
     return 0;
 }
 
+size_t MessageLog::size() {
+    std::lock_guard guard(lock);
+    return texts.size();
+}
+
+std::vector<std::string> MessageLog::all() {
+    std::lock_guard guard(lock);
+    return texts;
+}
+
+MessageLog& messageLog() {
+    static MessageLog log;
+    return log;
+}
+
+void recordMessages() {
+    {
+        std::lock_guard guard(messageLog().lock);
+        messageLog().texts.clear();
+    }
+    velk_setMessageHook([](const char* caption, const char* text) {
+        EXPECT_STREQ(caption, "エラー");
+        std::lock_guard guard(messageLog().lock);
+        messageLog().texts.emplace_back(text);
+    });
+}
+
 void PlaybackTest::SetUp() {
     callbackLog().clear();
     velk_init();
@@ -51,6 +78,7 @@ void PlaybackTest::SetUp() {
 
 void PlaybackTest::TearDown() {
     velk_free();
+    velk_setMessageHook(nullptr);
     callbackLog().clear();
 }
 

@@ -26,14 +26,28 @@ struct CallbackLog {
 };
 
 CallbackLog& callbackLog();
+
+// The engine's message boxes, recorded from whichever thread shows them.
+struct MessageLog {
+    std::mutex lock;
+    std::vector<std::string> texts;
+
+    size_t size();
+    std::vector<std::string> all();
+};
+
+MessageLog& messageLog();
+// Installs a hook that records into messageLog() (cleared first), checking the caption.
+void recordMessages();
 int recordCallback(int32_t code, int32_t value);
 
 class PlaybackTest : public testing::Test {
-protected:
+public:
     // 2000 silent MPEG-1 Layer III frames: 52 s of song, about one second at null:50.
     static constexpr int kFrames = 2000;
     static constexpr int kSamplesPerFrame = 1152;
 
+protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -86,14 +86,7 @@ TEST_F(Transport, SetCallbackIsRefusedWhilePlaying) {
 }
 
 TEST_F(Transport, StopFromInsideTheCallbackShowsTheMessageAndStillStops) {
-    static std::atomic<int> shown{0};
-    static std::string text;
-    shown = 0;
-    velk_setMessageHook([](const char* caption, const char* message) {
-        EXPECT_STREQ(caption, "エラー");
-        text = message;
-        ++shown;
-    });
+    recordMessages();
     std::atomic<int> result{-1};
     {
         std::lock_guard guard(callbackLog().lock);
@@ -105,21 +98,20 @@ TEST_F(Transport, StopFromInsideTheCallbackShowsTheMessageAndStillStops) {
     ASSERT_EQ(velk_play(), 1);
     ASSERT_TRUE(waitFor([] { return state() == 0; }));
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(text, "コールバック関数内で velk_stop() を呼び出してはいけません");
+    EXPECT_EQ(messageLog().all(),
+              std::vector<std::string>{"コールバック関数内で velk_stop() を呼び出してはいけません"});
     EXPECT_EQ(callbackLog().count(1), 1);
     EXPECT_EQ(callbackLog().count(4), 0);
-    velk_setMessageHook(nullptr);
 }
 
 TEST_F(Transport, ForbiddenCallsFromTheCallback) {
-    static std::vector<std::string> texts;
-    texts.clear();
-    velk_setMessageHook([](const char*, const char* message) { texts.emplace_back(message); });
+    recordMessages();
+    std::mutex lock;
     std::vector<int> results;
     {
         std::lock_guard guard(callbackLog().lock);
-        callbackLog().reaction = [&results](int code, int) {
+        callbackLog().reaction = [&](int code, int) {
+            std::lock_guard resultGuard(lock);
             if (code != 2 || !results.empty()) return;
             results.push_back(velk_pause());
             results.push_back(velk_restart());
@@ -129,15 +121,18 @@ TEST_F(Transport, ForbiddenCallsFromTheCallback) {
     }
     openSong();
     ASSERT_EQ(velk_play(), 1);
-    ASSERT_TRUE(waitFor([&] { return texts.size() == 4; }));
-    EXPECT_EQ(results, (std::vector<int>{0, 0, 1, 1}));
+    ASSERT_TRUE(waitFor([] { return messageLog().size() == 4; }));
+    {
+        std::lock_guard guard(lock);
+        EXPECT_EQ(results, (std::vector<int>{0, 0, 1, 1}));
+    }
+    const auto texts = messageLog().all();
     EXPECT_EQ(texts[0], "コールバック関数内で velk_pause() を呼び出してはいけません");
     EXPECT_EQ(texts[1], "コールバック関数内で velk_restart() を呼び出してはいけません");
     EXPECT_EQ(texts[2], "コールバック関数内で velk_setEqualizer() を呼び出してはいけません");
     EXPECT_EQ(texts[3], "コールバック関数内でシーク関数を呼び出してはいけません");
     EXPECT_EQ(state(), 1);
     velk_stop();
-    velk_setMessageHook(nullptr);
 }
 
 TEST_F(Transport, StatusTimerReportsStateAndStops) {

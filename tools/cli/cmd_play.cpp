@@ -1,0 +1,133 @@
+// velkaro-cli play FILE...: plays through the sound card with a progress line and keys.
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "cli/command.h"
+#include "cli/options.h"
+#include "cli/progress.h"
+#include "cli/terminal.h"
+#include "velk.h"
+
+namespace velk::cli {
+namespace {
+
+constexpr int kSeekStepSeconds = 5;
+constexpr int kFastestSpeed = 10;
+// The player's own choice for speed changes: blocks of 20 frames.
+constexpr int kSpeedOutputBlock = 20;
+constexpr int kRedrawMs = 100;
+
+std::atomic<bool> songEnded{false};
+std::atomic<bool> interrupted{false};
+
+int onEngineEvent(int32_t code, int32_t) {
+    if (code == 4) songEnded = true;
+    return 0;
+}
+
+void onInterrupt(int) { interrupted = true; }
+
+void seekBy(int seconds) {
+    int now = 0;
+    velk_getState(&now);
+    velk_seek(std::max(0, now + seconds));
+}
+
+// Returns false when the user asked to quit.
+bool steer(Key key, int& speed) {
+    switch (key) {
+        case Key::Space:
+            if (velk_getState(nullptr) == 2) {
+                velk_restart();
+            } else {
+                velk_pause();
+            }
+            break;
+        case Key::Left: seekBy(-kSeekStepSeconds); break;
+        case Key::Right: seekBy(kSeekStepSeconds); break;
+        case Key::Plus:
+            if (speed < kFastestSpeed) velk_setPlaySpeed(++speed, kSpeedOutputBlock);
+            break;
+        case Key::Minus:
+            if (speed > 1) velk_setPlaySpeed(--speed, kSpeedOutputBlock);
+            break;
+        case Key::Quit: return false;
+        case Key::None: break;
+    }
+    return true;
+}
+
+std::string statusLine(const InputInfo& info, int speed) {
+    int seconds = 0;
+    const int state = velk_getState(&seconds);
+    std::string label = clockText(seconds) + " / " + clockText(info.playTime);
+    if (state == 2) label += "  (一時停止)";
+    if (speed > 1) label += "  x" + std::to_string(speed);
+    return label;
+}
+
+// Plays one song to its end; false when the user quit or pressed Ctrl-C.
+bool playSong(const std::string& path, Options& options, RawTerminal& terminal, int& speed) {
+    InputInfo info{};
+    if (!velk_open(path.c_str(), &info)) {
+        reportEngineError("cannot open " + path);
+        return true;
+    }
+    std::fprintf(stderr, "%s\n", path.c_str());
+    songEnded = false;
+    if (!velk_play()) {
+        reportEngineError("cannot play " + path);
+        return true;
+    }
+    if (options.has("seek")) velk_seek(static_cast<int>(options.number("seek", 0)));
+    bool keepGoing = true;
+    while (!songEnded && velk_getState(nullptr) != 0) {
+        if (interrupted || !steer(terminal.readKey(kRedrawMs), speed)) {
+            keepGoing = false;
+            break;
+        }
+        int seconds = 0;
+        velk_getState(&seconds);
+        const double fraction = info.playTime > 0 ? static_cast<double>(seconds) / info.playTime : 0.0;
+        drawProgress(fraction, statusLine(info, speed));
+    }
+    velk_stop();
+    finishProgress();
+    velk_close();
+    return keepGoing;
+}
+
+int runPlay(const std::vector<std::string>& args) {
+    Options options(args, {"seek", "speed", "pitch"}, {"fade-in", "fade-out"});
+    int speed = static_cast<int>(options.integer("speed", 1));
+    const int pitch = static_cast<int>(options.integer("pitch", 100));
+    if (!options.error().empty() || options.positional().empty()) {
+        std::fprintf(stderr, "%s\nusage: velkaro-cli play FILE... [--seek S] [--speed N] [--pitch P] "
+                             "[--fade-in] [--fade-out]\n",
+                     options.error().c_str());
+        return 2;
+    }
+    if (!velk_setPlaySpeed(speed, kSpeedOutputBlock) || !velk_setPitch(pitch)) {
+        return reportEngineError("bad speed or pitch");
+    }
+    velk_setFadeIn(options.has("fade-in") ? 1 : 0);
+    velk_setFadeOut(options.has("fade-out") ? 1 : 0);
+    velk_setCallback(onEngineEvent);
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+    RawTerminal terminal;
+    for (const auto& path : options.positional()) {
+        if (!playSong(path, options, terminal, speed)) break;
+    }
+    return 0;
+}
+
+const Registration registration{
+    {"play", "FILE... [--seek S] [--speed N] [--pitch P] [--fade-in] [--fade-out]    play through the "
+             "sound card (space pause, arrows seek, +/- speed, q quit)",
+     runPlay}};
+
+}  // namespace
+}  // namespace velk::cli
