@@ -17,6 +17,7 @@
 #include "playback.h"
 #include "status_timer.h"
 #include "sync.h"
+#include "tags/lyrics_state.h"
 #include "tags/riff_layout.h"
 #include "velk.h"
 
@@ -108,6 +109,7 @@ public:
     OpenFile file;
     Tuning tuning;
     FadeGains gains;
+    LyricsState lyrics;
 
     // Playback state, shared with the decode thread.
     std::atomic<int> state{kStopped};
