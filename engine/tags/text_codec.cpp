@@ -1,0 +1,47 @@
+#include "tags/text_codec.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <vector>
+
+namespace velk {
+namespace {
+
+std::optional<std::string> convert(const char* to, const char* from, const std::string& in) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    // Shift-JIS to UTF-8 at most doubles a text's length (two bytes become three), UTF-8 to
+    // Shift-JIS never grows it; the loop below copes with anything larger anyway.
+    std::vector<char> out(in.size() * 2 + 16);
+    char* source = const_cast<char*>(in.data());
+    size_t sourceLeft = in.size();
+    size_t used = 0;
+    std::optional<std::string> result;
+    for (;;) {
+        char* target = out.data() + used;
+        size_t targetLeft = out.size() - used;
+        const size_t done = iconv(cd, &source, &sourceLeft, &target, &targetLeft);
+        used = out.size() - targetLeft;
+        if (done != static_cast<size_t>(-1)) {
+            result = std::string(out.data(), used);
+            break;
+        }
+        if (errno != E2BIG) break;
+        out.resize(out.size() * 2);
+    }
+    iconv_close(cd);
+    return result;
+}
+
+}  // namespace
+
+std::optional<std::string> utf8ToCp932(const std::string& utf8) {
+    return convert("CP932", "UTF-8", utf8);
+}
+
+std::optional<std::string> cp932ToUtf8(const std::string& cp932) {
+    return convert("UTF-8", "CP932", cp932);
+}
+
+}  // namespace velk
