@@ -9,6 +9,7 @@
 #include "errors.h"
 #include "file.h"
 #include "stream_scan.h"
+#include "tags/riff_layout.h"
 
 namespace velk {
 namespace {
@@ -59,7 +60,20 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
         setLastError(kErrRead);
         return false;
     }
-    if (std::memcmp(first, "RIFF", 4) != 0 && hasMacBinaryHeader(first)) dataStart = 128;
+    AudioLayout layout;
+    if (int code = layoutForQuery(file, fileSize, first, layout)) {
+        setLastError(code);
+        return false;
+    }
+    dataStart = layout.dataStart;
+    dataSize = layout.dataSize;
+    if (request.tag) *request.tag = layout.tags.id3;
+    if (request.riff) *request.riff = layout.tags.riff;
+    if (request.typeFlags) *request.typeFlags = layout.typeFlags;
+    if (layout.pcm) {
+        describePcm(layout, info);
+        return true;
+    }
 
     StreamInfo stream;
     VbrTable table;
