@@ -5,6 +5,7 @@
 #include "errors.h"
 #include "file_info.h"
 #include "message_hook.h"
+#include "output/acm.h"
 #include "stream_scan.h"
 #include "velk.h"
 
@@ -27,6 +28,7 @@ int velk_init(void) {
 
 int velk_free(void) {
     engine().free();
+    velk::Conversion::instance().release();
     return 1;
 }
 

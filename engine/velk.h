@@ -427,6 +427,10 @@ int velk_getFastSeek(void);
 /* Installs the hook that shows the engine's message boxes; NULL sends them to stderr. */
 void velk_setMessageHook(VelkMessageHook hook);
 
+/* Bit rate in kbit/s of the next velk_acmEncode; 0 (the default) lets the encoder choose.
+ * Values other than 0 and 8..320 fail with error 18. */
+int velk_acmSetBitrate(int32_t kbps);
+
 #ifdef __cplusplus
 }
 #endif

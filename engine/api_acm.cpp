@@ -1,0 +1,42 @@
+// Entry points of the conversion of PCM wave files into MPEG Layer-3.
+#include "errors.h"
+#include "output/acm.h"
+#include "velk.h"
+
+using velk::Conversion;
+
+namespace {
+
+constexpr int kLowestBitRate = 8;
+constexpr int kHighestBitRate = 320;
+
+}  // namespace
+
+extern "C" {
+
+int velk_acmGetStatus(int32_t* bytesRead, int32_t* bytesWritten) {
+    return Conversion::instance().status(bytesRead, bytesWritten);
+}
+
+int velk_acmOpen(const char* fileName, int32_t info[4]) {
+    return Conversion::instance().openSource(fileName, info) ? 1 : 0;
+}
+
+int velk_acmEncode(const char* fileName) {
+    return Conversion::instance().encode(fileName) ? 1 : 0;
+}
+
+int velk_acmStop(void) {
+    return Conversion::instance().stop() ? 1 : 0;
+}
+
+int velk_acmSetBitrate(int32_t kbps) {
+    if (kbps != 0 && (kbps < kLowestBitRate || kbps > kHighestBitRate)) {
+        velk::setLastError(velk::kErrRange);
+        return 0;
+    }
+    Conversion::instance().setBitRate(kbps);
+    return 1;
+}
+
+}  // extern "C"

@@ -1,0 +1,64 @@
+#include "output/acm_source.h"
+
+#include <cstring>
+
+namespace velk {
+namespace {
+
+constexpr size_t kRiffHeaderBytes = 12;
+constexpr size_t kChunkHeaderBytes = 8;
+constexpr size_t kFormatRecordBytes = 16;
+
+uint16_t le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+uint32_t le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+WaveSourceFormat parseFormat(const uint8_t* p) {
+    WaveSourceFormat f;
+    f.formatTag = le16(p);
+    f.channels = le16(p + 2);
+    f.sampleRate = le32(p + 4);
+    f.avgBytesPerSec = le32(p + 8);
+    f.blockAlign = le16(p + 12);
+    f.bitsPerSample = le16(p + 14);
+    return f;
+}
+
+}  // namespace
+
+bool readWaveSourceLayout(const File& file, WaveSourceLayout& out) {
+    uint8_t riff[kRiffHeaderBytes];
+    if (!file.readExact(0, riff, sizeof riff)) return false;
+    if (std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0) return false;
+
+    bool haveFormat = false;
+    int64_t at = kRiffHeaderBytes;
+    for (;;) {
+        uint8_t chunk[kChunkHeaderBytes];
+        if (!file.readExact(at, chunk, sizeof chunk)) return false;
+        const uint32_t size = le32(chunk + 4);
+        const int64_t body = at + static_cast<int64_t>(kChunkHeaderBytes);
+        if (std::memcmp(chunk, "data", 4) == 0) {
+            if (!haveFormat) return false;
+            out.dataOffset = body;
+            out.dataSize = size;
+            return true;
+        }
+        if (std::memcmp(chunk, "fmt ", 4) == 0) {
+            uint8_t record[kFormatRecordBytes];
+            if (size < kFormatRecordBytes || !file.readExact(body, record, sizeof record)) {
+                return false;
+            }
+            out.format = parseFormat(record);
+            haveFormat = true;
+        }
+        // Chunk bodies of odd length carry one pad byte.
+        at = body + static_cast<int64_t>(size) + (size & 1);
+    }
+}
+
+}  // namespace velk

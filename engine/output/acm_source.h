@@ -1,0 +1,29 @@
+// The conversion source: a RIFF WAVE file's "fmt " record and where its "data" chunk lies.
+#pragma once
+
+#include <cstdint>
+
+#include "file.h"
+
+namespace velk {
+
+struct WaveSourceFormat {
+    uint16_t formatTag = 0;
+    uint16_t channels = 0;
+    uint32_t sampleRate = 0;
+    uint32_t avgBytesPerSec = 0;
+    uint16_t blockAlign = 0;
+    uint16_t bitsPerSample = 0;
+};
+
+struct WaveSourceLayout {
+    WaveSourceFormat format;
+    int64_t dataOffset = 0;  // first byte of the "data" chunk's body
+    uint32_t dataSize = 0;   // as the chunk header states it; the file may be shorter
+};
+
+// Walks the chunks from the RIFF header to "data". False when the file is no RIFF WAVE, has no
+// "fmt " of at least 16 bytes before "data", or ends before "data".
+bool readWaveSourceLayout(const File& file, WaveSourceLayout& out);
+
+}  // namespace velk
