@@ -1,0 +1,14 @@
+// Tag and lyrics texts are Shift-JIS bytes inside the engine; the player works in UTF-8.
+#pragma once
+
+#include <string>
+
+namespace velk::app {
+
+bool IsValidUtf8(const std::string& text);
+// Valid UTF-8 stays as it is; anything else is read as code page 932.
+std::string TagTextToUtf8(const std::string& bytes);
+// Back to code page 932 for writing; characters it cannot hold become "?".
+std::string Utf8ToTagText(const std::string& text);
+
+}  // namespace velk::app

@@ -1,0 +1,94 @@
+// The transport rules: starting the current song, what follows the end of a song, Next,
+// Previous, play/pause, stop, and the random cycle. Windowless: the window supplies a host.
+#pragma once
+
+#include <string>
+
+#include "core/player_engine.h"
+#include "core/playlist_entry.h"
+
+namespace velk::app {
+
+// What the rules ask of the window.
+class TransportHost {
+  public:
+    virtual ~TransportHost() = default;
+    virtual void StartClock() = 0;
+    virtual void StopClock() = 0;
+    // true: the play button reads "一時停止"; false: "再生".
+    virtual void SetPauseCaption(bool paused) = 0;
+    virtual void SetSliderPosition(int seconds) = 0;
+    virtual void SetSliderMaximum(int seconds) = 0;
+    virtual void ShowTitle(const std::string& text) = 0;
+    virtual void UpdateTimeDisplay() = 0;
+    virtual void UpdateButtons() = 0;
+    // Scroll the current row into view and redraw the list.
+    virtual void ShowCurrentRow() = 0;
+    virtual void RedrawList() = 0;
+    // Index of the first selected row, or -1.
+    virtual int FirstSelectedRow() = 0;
+    // The engine's end-of-song notice arrived (engine thread): start the advance timer.
+    virtual void EndNoticeArrived() = 0;
+};
+
+struct TransportFlags {
+    bool loop = true;
+    bool random = false;
+    bool silentSkip = false;
+    int timeType = 0;
+    bool useLyrics3 = true;  // the lyrics window's "Lyrics3" choice
+};
+
+class Transport {
+  public:
+    Transport(ActiveList& list, PlayerEngine& engine, TransportHost& host)
+        : list_(&list), engine_(engine), host_(host) {}
+
+    TransportFlags flags;
+
+    void SetActiveList(ActiveList& list) { list_ = &list; }
+    ActiveList& List() { return *list_; }
+
+    void PlayCurrent(bool chooseRandom);
+    void AdvanceAfterEnd();
+    void PlayPause();
+    void Stop();
+    void Next();
+    void Previous();
+    // A double-click on a row: exactly that row plays, random or not.
+    void PlayRow(int row);
+    // Before Next, Previous and a fresh play: with random on and every entry played, a new cycle.
+    void ResetPlayedIfNeeded();
+
+    int EngineState() { return engine_.State(nullptr); }
+    // The play button shows "一時停止".
+    bool ShowsPause() const { return showsPause_; }
+
+    // The 1000 ms clock tick: time display and slider.
+    void ClockTick();
+    // The slider was released at `seconds` (relative to the song's start).
+    void SeekTo(int seconds);
+    // The 100 ms check of archive members, which end by position, not by the engine.
+    void CheckMemberEnd();
+    // The time display's text for the current state ("" when stopped).
+    std::string TimeText();
+
+  private:
+    enum class StartResult { Started, NothingToStart, OpenFailed };
+    enum class AfterEnd { Stopped, PlayNext };
+    StartResult StartSong(bool chooseRandom);
+    AfterEnd StepAfterEnd();
+    bool ChooseRandomIndex();
+    bool AllPlayed();
+    bool AllFailed();
+
+    ActiveList* list_;
+    PlayerEngine& engine_;
+    TransportHost& host_;
+    bool showsPause_ = false;
+};
+
+// True when an archive member at engine position `position` has played its length.
+bool MemberSongEnded(const PlaylistEntry& entry, int position);
+
+}  // namespace velk::app

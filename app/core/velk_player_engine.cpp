@@ -1,0 +1,146 @@
+#include "core/velk_player_engine.h"
+
+#include <mutex>
+
+#include "core/playing_flag.h"
+#include "core/speed_pitch.h"
+#include "core/text_codec.h"
+#include "velk.h"
+
+namespace velk::app {
+
+namespace {
+
+constexpr int32_t kEndOfSong = 4;
+
+std::mutex gEndNoticeMutex;
+std::function<void()> gEndNotice;
+
+// Runs on the decode thread: nothing here may call back into the engine.
+int EngineCallback(int32_t code, int32_t) {
+    if (code != kEndOfSong || gPlayingFlag.load() != 1) return 0;
+    std::lock_guard lock(gEndNoticeMutex);
+    if (gEndNotice) gEndNotice();
+    return 0;
+}
+
+}  // namespace
+
+VelkPlayerEngine::VelkPlayerEngine() {
+    velk_init();
+    velk_setFastSeek(0);
+    velk_setTimeLimit(0);
+}
+
+VelkPlayerEngine::~VelkPlayerEngine() {
+    velk_clearCallback();
+    {
+        std::lock_guard lock(gEndNoticeMutex);
+        gEndNotice = nullptr;
+    }
+    velk_free();
+}
+
+int VelkPlayerEngine::FileType(const std::string& path) {
+    const int flags = velk_getFileType(path.c_str());
+    return flags > 0 ? flags : 0;
+}
+
+bool VelkPlayerEngine::FileInfo(const std::string& path, ProbedFile& out) {
+    Id3Tag tag{};
+    MpegInfo14 info{};
+    if (!velk_getFileInfo(path.c_str(), &tag, &info)) return false;
+    tag.title[sizeof tag.title - 1] = '\0';
+    tag.artist[sizeof tag.artist - 1] = '\0';
+    out.title = TagTextToUtf8(tag.title);
+    out.artist = TagTextToUtf8(tag.artist);
+    out.length = info.playTime > 0 ? info.playTime : 0;
+    out.frames = info.frames > 0 ? info.frames : 0;
+    return true;
+}
+
+bool VelkPlayerEngine::Open(const std::string& path) {
+    InputInfo info{};
+    return velk_open(path.c_str(), &info) != 0;
+}
+
+bool VelkPlayerEngine::Play() {
+    return velk_play() != 0;
+}
+void VelkPlayerEngine::Pause() {
+    velk_pause();
+}
+void VelkPlayerEngine::Restart() {
+    velk_restart();
+}
+void VelkPlayerEngine::Stop() {
+    velk_stop();
+}
+void VelkPlayerEngine::Close() {
+    velk_close();
+}
+void VelkPlayerEngine::Seek(int seconds) {
+    velk_seek(seconds);
+}
+
+int VelkPlayerEngine::State(int* seconds) {
+    int32_t position = 0;
+    const int state = velk_getState(&position);
+    if (seconds) *seconds = position;
+    return state;
+}
+
+void VelkPlayerEngine::SetVolume(int left, int right) {
+    velk_setVolume(left, right);
+}
+
+int VelkPlayerEngine::LeftVolume() {
+    int32_t left = 0, right = 0;
+    return velk_getVolume(&left, &right) ? left : 100;
+}
+
+void VelkPlayerEngine::SetPlaySpeed(int multiplier) {
+    velk_setPlaySpeed(multiplier, kSpeedOutputBlocks);
+}
+
+void VelkPlayerEngine::SetPitch(int percent) {
+    velk_setPitch(percent);
+}
+
+void VelkPlayerEngine::SetFades(bool fadeIn, bool fadeOut) {
+    velk_setFadeIn(fadeIn ? 1 : 0);
+    velk_setFadeOut(fadeOut ? 1 : 0);
+}
+
+int VelkPlayerEngine::SilentFrameCount(const std::string& path) {
+    return velk_getSilentFrameCount(path.c_str());
+}
+
+void VelkPlayerEngine::RegisterEndNotice(std::function<void()> onEnd) {
+    {
+        std::lock_guard lock(gEndNoticeMutex);
+        gEndNotice = std::move(onEnd);
+    }
+    velk_setCallback(&EngineCallback);
+}
+
+bool VelkPlayerEngine::PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) {
+    velk_useAtMarkTag(0);
+    velk_setKaraokeUse(1);
+    velk_loadLyricsFile("");
+    bool loaded = false;
+    if (!lyricsFile.empty()) loaded = velk_loadLyricsFile(lyricsFile.c_str()) != 0;
+    velk_setLyrics3Use(lyricsFile.empty() || useLyrics3 ? 1 : 0);
+    return loaded;
+}
+
+void VelkPlayerEngine::SetLyricsTiming(int offsetMs, double timeRatio) {
+    velk_setLyricsTimeRatio(1.0);
+    velk_setLyricsOffset(offsetMs);
+    if (timeRatio != 0.0) {
+        velk_setLyricsTime(0);
+        velk_setLyricsTimeRatio(timeRatio);
+    }
+}
+
+}  // namespace velk::app

@@ -1,0 +1,38 @@
+// PlayerEngine over the engine's C interface.
+#pragma once
+
+#include "core/player_engine.h"
+
+namespace velk::app {
+
+class VelkPlayerEngine : public PlayerEngine {
+  public:
+    // velk_init, with the fast seek and the position clamp switched off.
+    VelkPlayerEngine();
+    // velk_free.
+    ~VelkPlayerEngine() override;
+    VelkPlayerEngine(const VelkPlayerEngine&) = delete;
+    VelkPlayerEngine& operator=(const VelkPlayerEngine&) = delete;
+
+    int FileType(const std::string& path) override;
+    bool FileInfo(const std::string& path, ProbedFile& out) override;
+    bool Open(const std::string& path) override;
+    bool Play() override;
+    void Pause() override;
+    void Restart() override;
+    void Stop() override;
+    void Close() override;
+    void Seek(int seconds) override;
+    int State(int* seconds) override;
+    void SetVolume(int left, int right) override;
+    int LeftVolume() override;
+    void SetPlaySpeed(int multiplier) override;
+    void SetPitch(int percent) override;
+    void SetFades(bool fadeIn, bool fadeOut) override;
+    int SilentFrameCount(const std::string& path) override;
+    void RegisterEndNotice(std::function<void()> onEnd) override;
+    bool PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) override;
+    void SetLyricsTiming(int offsetMs, double timeRatio) override;
+};
+
+}  // namespace velk::app

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/favourites.h"
+#include "core/player_settings.h"
+#include "support/temp_dir.h"
+
+namespace velk::app {
+namespace {
+
+using velk::test::TempDir;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(SettingsStore, MissingFileGivesTheFirstStartDefaults) {
+    TempDir dir;
+    SettingsStore store(dir.file("velkaro.INI"));
+    const PlayerSettings s = LoadAll(store, 0x123456);
+    EXPECT_TRUE(s.loop);
+    EXPECT_FALSE(s.random);
+    EXPECT_TRUE(s.detail);
+    EXPECT_EQ(s.pitch, 9);
+    EXPECT_EQ(s.speed, 0);
+    EXPECT_EQ(s.timeType, 0);
+    EXPECT_EQ(s.nameType, 1);
+    EXPECT_EQ(s.fileListColor, 0x123456u);
+    EXPECT_EQ(s.currentLineColor, 0xC8C800u);
+    EXPECT_EQ(s.wake.minutesAfterMidnight, 420);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("velkaro.INI")));
+}
+
+TEST(SettingsStore, DamagedLinesAreIgnoredAndNamesIgnoreCase) {
+    TempDir dir;
+    std::ofstream(dir.file("velkaro.INI"))
+        << "garbage line\n=5\n[Main Window\nName Type=7\n[main window]\nname type=0\n"
+           "Back Color=16777215\nTime Type=abc\nTrans Value=99999999999\n";
+    SettingsStore store(dir.file("velkaro.INI"));
+    EXPECT_EQ(store.ReadInt("Main Window", "Name Type", 1), 0);
+    EXPECT_EQ(store.ReadInt("Main Window", "Time Type", 2), 2);
+    EXPECT_EQ(store.ReadInt("Main Window", "Trans Value", 0), INT32_MAX);
+    EXPECT_EQ(LoadAll(store, 0).backColor, 0xFFFFFFu);  // 16777215 is white
+}
+
+TEST(SettingsStore, WritesReplaceTheFileAndReadBack) {
+    TempDir dir;
+    const std::string path = dir.file("sub/velkaro.INI");
+    {
+        SettingsStore store(path);
+        store.WriteInt("Etc", "Ohayou Timer", -5);
+        store.WriteString("Etc", "Ohayou Timer PlayList", "朝\nの歌");
+    }
+    SettingsStore again(path);
+    EXPECT_EQ(again.ReadInt("Etc", "Ohayou Timer", 0), -5);
+    EXPECT_EQ(again.ReadString("Etc", "Ohayou Timer PlayList"), "朝の歌");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.file("sub"))) {
+        EXPECT_EQ(entry.path().filename(), "velkaro.INI");  // no temporary file left behind
+    }
+}
+
+TEST(SettingsStore, SaveStatusOffKeepsWindowStateButRewritesFavourites) {
+    TempDir dir;
+    const std::string path = dir.file("velkaro.INI");
+    std::ofstream(path) << "[Main Window]\nRoop=0\nRand=1\ntop=50\nFavorite Count=0\n";
+    SettingsStore store(path);
+    PlayerSettings s = LoadAll(store, 0);
+    EXPECT_TRUE(s.loop);  // window state is not read without "Save Status"
+    s.loop = false;
+    s.window.top = 999;
+    s.favourites = {{"ノーマル", "/p/お気に入り/ノーマル.m3u"}};
+    s.selectFavorite = "ノーマル";
+    SaveOnExit(store, s);
+    const std::string text = ReadAll(path);
+    EXPECT_NE(text.find("Roop=0"), std::string::npos);
+    EXPECT_NE(text.find("Rand=1"), std::string::npos);
+    EXPECT_NE(text.find("top=50"), std::string::npos);
+    EXPECT_NE(text.find("Favorite Count=1"), std::string::npos);
+    EXPECT_NE(text.find("Favorite Name0=ノーマル"), std::string::npos);
+    EXPECT_NE(text.find("Select Favorite=ノーマル"), std::string::npos);
+}
+
+TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
+    TempDir dir;
+    const std::string path = dir.file("velkaro.INI");
+    std::ofstream(path) << "[Main Window]\nSave Status=1\n";
+    PlayerSettings s;
+    {
+        SettingsStore store(path);
+        s = LoadAll(store, 0);
+        EXPECT_FALSE(s.loop);  // the key's own default when state is kept
+        s.loop = true;
+        s.random = true;
+        s.detail = false;
+        s.pitch = 23;
+        s.speed = 4;
+        s.window = {10, 20, 410, 520};
+        s.itemWidth = {1, 2, 3, 0x10004};
+        SaveOnExit(store, s);
+    }
+    SettingsStore store(path);
+    const PlayerSettings r = LoadAll(store, 0);
+    EXPECT_TRUE(r.loop);
+    EXPECT_TRUE(r.random);
+    EXPECT_FALSE(r.detail);
+    EXPECT_EQ(r.pitch, 23);
+    EXPECT_EQ(r.speed, 4);
+    EXPECT_EQ(r.window.bottom, 520);
+    EXPECT_EQ(r.itemWidth[3], 4);  // only the low 16 bits
+}
+
+TEST(Favourites, FirstStartGivesOneNormalFavouriteAndSavedRowsComeBack) {
+    TempDir dir;
+    PlayerSettings s;
+    const auto favourites = LoadFavourites(s, dir.path().string());
+    ASSERT_EQ(favourites.size(), 1u);
+    EXPECT_EQ(favourites[0].name, "ノーマル");
+    EXPECT_EQ(favourites[0].path, dir.path().string() + "/お気に入り/ノーマル.m3u");
+    EXPECT_EQ(FindFavourite(favourites, "ノーマル"), 0);
+    EXPECT_EQ(FindFavourite(favourites, "ノーマ"), -1);
+
+    Playlist list;
+    auto plain = std::make_unique<PlaylistEntry>();
+    plain->path = "/m/a.mp3";
+    list.Append(std::move(plain));
+    auto member = std::make_unique<PlaylistEntry>();
+    member->path = "/m/b.zip";
+    member->memberName = "b.mp3";
+    member->title = "B";
+    member->length = 20;
+    member->startOffset = 1500;
+    list.Append(std::move(member));
+    ASSERT_TRUE(SaveFavourite(favourites[0], list));
+    const auto lines = ReadFavouriteLines(favourites[0]);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "/m/a.mp3");
+    EXPECT_EQ(lines[1], "/m/b.zip|b.mp3|B||20|1500");
+}
+
+}  // namespace
+}  // namespace velk::app
