@@ -19,9 +19,13 @@ using velk::Engine;
 
 namespace {
 
-Engine& engine() { return Engine::instance(); }
+Engine& engine() {
+    return Engine::instance();
+}
 
-bool usableName(const char* fileName) { return fileName && *fileName; }
+bool usableName(const char* fileName) {
+    return fileName && *fileName;
+}
 
 // 1 for success; otherwise the code becomes the last error and the result is 0.
 int result(int code) {
@@ -46,7 +50,8 @@ int writeTag(const char* fileName, const Id3Tag* tag, int32_t track, int32_t upd
              int32_t appendIfMissing) {
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
     if (!tag) return result(velk::kErrRange);
-    const int code = velk::writeId3v1(fileName, velk::buildId3v1(*tag, track), appendIfMissing != 0);
+    const int code =
+        velk::writeId3v1(fileName, velk::buildId3v1(*tag, track), appendIfMissing != 0);
     if (code == velk::kErrNone && updateOpenFile) {
         velk::refreshFromRecord(*tag, engine().file.tags.id3);
     }
@@ -74,8 +79,12 @@ int convert(const char* fileName, int (*operation)(const std::string&)) {
     return result(operation(fileName));
 }
 
-int wrapWave(const std::string& path) { return velk::wrapInRiff(path, velk::RiffForm::Wave); }
-int wrapRmp3(const std::string& path) { return velk::wrapInRiff(path, velk::RiffForm::Rmp3); }
+int wrapWave(const std::string& path) {
+    return velk::wrapInRiff(path, velk::RiffForm::Wave);
+}
+int wrapRmp3(const std::string& path) {
+    return velk::wrapInRiff(path, velk::RiffForm::Rmp3);
+}
 
 }  // namespace
 
@@ -104,9 +113,13 @@ int velk_writeTagV2(const char* fileName, const Id3TagEx* tag, int32_t updateOpe
     return writeTag(fileName, &plain, tag->track, updateOpenFile, appendIfMissing);
 }
 
-int velk_getFileTag(const char* fileName, Id3Tag* tag) { return readFileTag(fileName, tag); }
+int velk_getFileTag(const char* fileName, Id3Tag* tag) {
+    return readFileTag(fileName, tag);
+}
 
-int velk_getFileTagV2(const char* fileName, Id3TagEx* tag) { return readFileTag(fileName, tag); }
+int velk_getFileTagV2(const char* fileName, Id3TagEx* tag) {
+    return readFileTag(fileName, tag);
+}
 
 int velk_getGenreName(Id3Tag* tag) {
     if (!tag) return result(velk::kErrRange);
@@ -167,18 +180,28 @@ int velk_setFileRiffInfoRefs(const char* fileName, const RiffInfoTagRefs* tag) {
     return writeFileRiffInfo(fileName, velk::infoTexts(*tag));
 }
 
-void velk_setWriteEmptyInfo(int32_t on) { velk::riffSettings().writeEmptyFields = on != 0; }
+void velk_setWriteEmptyInfo(int32_t on) {
+    velk::riffSettings().writeEmptyFields = on != 0;
+}
 
 void velk_setRiffTagMode(int32_t mode) {
     velk::riffSettings().tagMode = (mode >= 0 && mode <= 2) ? mode : velk::kLyricsInIlyc;
 }
 
-int velk_convertToRiff(const char* fileName) { return convert(fileName, wrapWave); }
+int velk_convertToRiff(const char* fileName) {
+    return convert(fileName, wrapWave);
+}
 
-int velk_convertRiffToMpeg(const char* fileName) { return convert(fileName, velk::unwrapRiff); }
+int velk_convertRiffToMpeg(const char* fileName) {
+    return convert(fileName, velk::unwrapRiff);
+}
 
-int velk_convertToRmp3(const char* fileName) { return convert(fileName, wrapRmp3); }
+int velk_convertToRmp3(const char* fileName) {
+    return convert(fileName, wrapRmp3);
+}
 
-int velk_removeMacBinary(const char* fileName) { return convert(fileName, velk::removeMacBinary); }
+int velk_removeMacBinary(const char* fileName) {
+    return convert(fileName, velk::removeMacBinary);
+}
 
 }  // extern "C"

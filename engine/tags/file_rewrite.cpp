@@ -32,7 +32,9 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-FileRewrite::~FileRewrite() { discard(); }
+FileRewrite::~FileRewrite() {
+    discard();
+}
 
 void FileRewrite::discard() {
     temp_.close();

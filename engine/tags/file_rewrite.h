@@ -13,7 +13,7 @@
 namespace velk {
 
 class FileRewrite {
-public:
+  public:
     FileRewrite() = default;
     FileRewrite(const FileRewrite&) = delete;
     FileRewrite& operator=(const FileRewrite&) = delete;
@@ -39,7 +39,7 @@ public:
     // original. 0 or 4.
     int commit();
 
-private:
+  private:
     void discard();
 
     File temp_;

@@ -5,6 +5,7 @@ namespace {
 
 // Spellings are kept exactly as other players of the same family show them, typos included,
 // so that names match across programs.
+// clang-format off
 constexpr const char* kNamed[] = {
     "Blues", "Classic Rock", "Country", "Dance", "Disco", "Funk", "Grunge", "Hip-Hop", "Jazz",
     "Metal", "New Age", "Oldies", "Other", "Pop", "R&B", "Rap", "Reggae", "Rock", "Techno",
@@ -27,12 +28,13 @@ constexpr const char* kNamed[] = {
     "Polsk Punk", "Beat", "Chiristian Gangsta Rap", "Heavy Metal", "Black Metal", "Crossover",
     "Contemporary Christian", "Christian Rock", "Merengue", "Salsa", "Thrash Metal", "Anime",
     "JPop", "Synthpop"};
+// clang-format on
 constexpr int kNamedCount = sizeof kNamed / sizeof kNamed[0];
 static_assert(kNamedCount == 148);
 
 // The five names at the top of the table.
-constexpr const char* kJapanese[] = {"Seiyu(J)", "Tecno Ambient(J)", "Moemoe(J)",
-                                     "Tokusatsu(J)", "Anime(J)"};
+constexpr const char* kJapanese[] = {"Seiyu(J)", "Tecno Ambient(J)", "Moemoe(J)", "Tokusatsu(J)",
+                                     "Anime(J)"};
 constexpr int kJapaneseFirst = 251;
 
 }  // namespace

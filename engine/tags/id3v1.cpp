@@ -20,7 +20,9 @@ void copyTrimmedSpaces(char* out, const uint8_t* in) {
     out[n] = '\0';
 }
 
-void copyField(uint8_t* out, const char* in) { std::memcpy(out, in, kTextWidth); }
+void copyField(uint8_t* out, const char* in) {
+    std::memcpy(out, in, kTextWidth);
+}
 
 void trimRecordText(char* out, const char* in, size_t capacity) {
     size_t n = strnlen(in, capacity - 1);
@@ -31,7 +33,9 @@ void trimRecordText(char* out, const char* in, size_t capacity) {
 
 }  // namespace
 
-bool isId3v1(const uint8_t* block) { return std::memcmp(block, "TAG", 3) == 0; }
+bool isId3v1(const uint8_t* block) {
+    return std::memcmp(block, "TAG", 3) == 0;
+}
 
 void parseId3v1(const Id3v1Block& block, Id3Tag& tag, int32_t* track) {
     tag = Id3Tag{};

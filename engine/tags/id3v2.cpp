@@ -4,7 +4,9 @@
 
 namespace velk {
 
-bool startsId3v2(const uint8_t* bytes) { return std::memcmp(bytes, "ID3", 3) == 0; }
+bool startsId3v2(const uint8_t* bytes) {
+    return std::memcmp(bytes, "ID3", 3) == 0;
+}
 
 int64_t id3v2Length(const uint8_t* header) {
     if (!startsId3v2(header)) return 0;

@@ -86,7 +86,8 @@ int removeId3v2(const std::string& path, Decoder& decoder) {
     const int64_t fileSize = file.size();
     AudioRange range;
     if (!locateTag(file, fileSize, range)) return kNoId3v2;
-    const int64_t resume = findResume(file, range.tagStart + id3v2Probe(file, range.tagStart), decoder);
+    const int64_t resume =
+        findResume(file, range.tagStart + id3v2Probe(file, range.tagStart), decoder);
     if (resume < 0 || resume > range.end) return kErrNoSync;
 
     FileRewrite rewrite;

@@ -8,7 +8,9 @@
 
 namespace velk {
 
-inline uint16_t getLe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+inline uint16_t getLe16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 
 inline uint32_t getLe32(const uint8_t* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -29,14 +31,18 @@ inline void putLe64(uint8_t* p, int64_t value) {
     putLe32(p + 4, static_cast<uint32_t>(static_cast<uint64_t>(value) >> 32));
 }
 
-inline bool hasId(const uint8_t* p, const char* id) { return std::memcmp(p, id, 4) == 0; }
+inline bool hasId(const uint8_t* p, const char* id) {
+    return std::memcmp(p, id, 4) == 0;
+}
 
 inline void appendBytes(std::vector<uint8_t>& out, const void* data, size_t length) {
     const auto* bytes = static_cast<const uint8_t*>(data);
     out.insert(out.end(), bytes, bytes + length);
 }
 
-inline void appendId(std::vector<uint8_t>& out, const char* id) { appendBytes(out, id, 4); }
+inline void appendId(std::vector<uint8_t>& out, const char* id) {
+    appendBytes(out, id, 4);
+}
 
 inline void appendLe16(std::vector<uint8_t>& out, uint16_t value) {
     out.push_back(static_cast<uint8_t>(value));

@@ -153,8 +153,8 @@ int removeMacBinary(const std::string& path) {
     if (!file.readExact(0, header, sizeof header)) return kErrRead;
     if (!hasMacBinaryHeader(header)) return kErrNone;
     // The data fork length, big-endian at offset 83; 0 means "everything after the header".
-    const int64_t stated = static_cast<int64_t>(header[83]) << 24 | header[84] << 16 |
-                           header[85] << 8 | header[86];
+    const int64_t stated =
+        static_cast<int64_t>(header[83]) << 24 | header[84] << 16 | header[85] << 8 | header[86];
     const int64_t available = fileSize - kMacBinaryHeaderSize;
     const int64_t length = stated == 0 ? available : std::min(stated, available);
     const int64_t end =
@@ -162,7 +162,8 @@ int removeMacBinary(const std::string& path) {
     if (end < 0) return kErrRead;
     FileRewrite rewrite;
     if (int code = rewrite.begin(path)) return code;
-    if (int code = rewrite.copy(file, kMacBinaryHeaderSize, end - kMacBinaryHeaderSize)) return code;
+    if (int code = rewrite.copy(file, kMacBinaryHeaderSize, end - kMacBinaryHeaderSize))
+        return code;
     return rewrite.commit();
 }
 

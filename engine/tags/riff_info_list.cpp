@@ -9,11 +9,10 @@ namespace velk {
 namespace {
 
 // Subchunks in the order they are written; the last three exist only in the 17-field records.
-constexpr int kWriteOrder[] = {
-    VELK_RIFFX_INAM, VELK_RIFFX_IART, VELK_RIFFX_IPRD, VELK_RIFFX_ICMT, VELK_RIFFX_IGNR,
-    VELK_RIFFX_ICRD, VELK_RIFFX_ICOP, VELK_RIFFX_IENG, VELK_RIFFX_ISRC, VELK_RIFFX_ISFT,
-    VELK_RIFFX_IKEY, VELK_RIFFX_ITCH, VELK_RIFFX_ICMS, VELK_RIFFX_IMED, VELK_RIFFX_ISBJ,
-    VELK_RIFFX_IMP3};
+constexpr int kWriteOrder[] = {VELK_RIFFX_INAM, VELK_RIFFX_IART, VELK_RIFFX_IPRD, VELK_RIFFX_ICMT,
+                               VELK_RIFFX_IGNR, VELK_RIFFX_ICRD, VELK_RIFFX_ICOP, VELK_RIFFX_IENG,
+                               VELK_RIFFX_ISRC, VELK_RIFFX_ISFT, VELK_RIFFX_IKEY, VELK_RIFFX_ITCH,
+                               VELK_RIFFX_ICMS, VELK_RIFFX_IMED, VELK_RIFFX_ISBJ, VELK_RIFFX_IMP3};
 
 bool isExtendedSlot(int slot) {
     return slot == VELK_RIFFX_IMED || slot == VELK_RIFFX_ISBJ || slot == VELK_RIFFX_IMP3;
@@ -60,7 +59,8 @@ InfoTexts fromFields(const char* const (&ids)[N], const char (&fields)[N][Width]
     texts.extended = extended;
     for (size_t slot = 0; slot < N; ++slot) {
         for (int x = 0; x < VELK_RIFFX_COUNT; ++x) {
-            if (std::strcmp(ids[slot], kExInfoIds[x]) == 0) texts.text[x] = trimmed(fields[slot], Width);
+            if (std::strcmp(ids[slot], kExInfoIds[x]) == 0)
+                texts.text[x] = trimmed(fields[slot], Width);
         }
     }
     return texts;
@@ -73,9 +73,15 @@ RiffSettings& riffSettings() {
     return settings;
 }
 
-InfoTexts infoTexts(const RiffInfoTag& tag) { return fromFields(kShortInfoIds, tag.field, false); }
-InfoTexts infoTexts(const RiffInfoTagEx& tag) { return fromFields(kExInfoIds, tag.field, true); }
-InfoTexts infoTexts(const RiffInfoTag512& tag) { return fromFields(kExInfoIds, tag.field, true); }
+InfoTexts infoTexts(const RiffInfoTag& tag) {
+    return fromFields(kShortInfoIds, tag.field, false);
+}
+InfoTexts infoTexts(const RiffInfoTagEx& tag) {
+    return fromFields(kExInfoIds, tag.field, true);
+}
+InfoTexts infoTexts(const RiffInfoTag512& tag) {
+    return fromFields(kExInfoIds, tag.field, true);
+}
 
 InfoTexts infoTexts(const RiffInfoTagRefs& tag) {
     InfoTexts texts;

@@ -14,9 +14,9 @@ namespace velk {
 
 // How a RIFF file carries a Lyrics3 block at its end.
 enum TrailingTagMode : int {
-    kLyricsInIlyc = 0,  // the "ILYC" subchunk holds the Lyrics3 block and the ID3v1 tag
-    kLyricsInIid3 = 1,  // "ILYC" holds the lyrics field, "IID3" the Lyrics3 block and ID3v1 tag
-    kLyricsDropped = 2, // "IID3" holds the ID3v1 tag alone; a Lyrics3 block is dropped
+    kLyricsInIlyc = 0,   // the "ILYC" subchunk holds the Lyrics3 block and the ID3v1 tag
+    kLyricsInIid3 = 1,   // "ILYC" holds the lyrics field, "IID3" the Lyrics3 block and ID3v1 tag
+    kLyricsDropped = 2,  // "IID3" holds the ID3v1 tag alone; a Lyrics3 block is dropped
 };
 
 // Engine settings of the INFO writer.

@@ -21,9 +21,9 @@ struct TagRecords {
 struct AudioLayout {
     int64_t dataStart = 0;
     int64_t dataSize = 0;
-    bool pcm = false;       // a RIFF "WAVE" file of PCM data
+    bool pcm = false;  // a RIFF "WAVE" file of PCM data
     bool hasId3v1 = false;
-    int typeFlags = 0;      // FileTypeFlags met on the way
+    int typeFlags = 0;  // FileTypeFlags met on the way
     TagRecords tags;
 };
 

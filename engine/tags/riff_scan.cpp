@@ -99,8 +99,8 @@ void storeInRecord(const char* const (&ids)[N], char (&fields)[N][Width], const 
 
 void readInfoList(const File& file, int64_t fileSize, const RiffLayout& layout,
                   RiffInfoTag* shortTag, RiffInfoTagEx* exTag) {
-    const int64_t listEnd = layout.listOffset + static_cast<int64_t>(kChunkHeaderSize) +
-                            layout.listSize;
+    const int64_t listEnd =
+        layout.listOffset + static_cast<int64_t>(kChunkHeaderSize) + layout.listSize;
     int64_t pos = layout.listOffset + static_cast<int64_t>(kHeaderSize);
     while (listEnd - pos >= 9) {
         uint8_t sub[kChunkHeaderSize];

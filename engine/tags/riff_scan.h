@@ -35,10 +35,10 @@ struct RiffLayout {
     WaveFormat format;
     int64_t wfltOffset = -1;  // offset of the "wflt" chunk header, -1 when there is none
     int64_t wfltLength = 0;
-    int64_t dataHeader = 0;  // offset of the "data" chunk header
+    int64_t dataHeader = 0;         // offset of the "data" chunk header
     uint32_t declaredDataSize = 0;  // as the "data" header states it
     int64_t dataStart = 0;
-    int64_t dataLength = 0;  // what the file really holds of it
+    int64_t dataLength = 0;   // what the file really holds of it
     int64_t listOffset = -1;  // the first "LIST" after the data, -1 when there is none
     uint32_t listSize = 0;
     bool hasInfo = false;  // that "LIST" is an "INFO" list

@@ -23,7 +23,7 @@ Id3Tag record(const char* title, const char* artist, uint32_t genre) {
 }
 
 class Id3v1Test : public ::testing::Test {
-protected:
+  protected:
     std::string write(const Bytes& bytes) {
         const std::string path = dir.file("song.mp3");
         writeFileBytes(path, bytes);

@@ -1,9 +1,10 @@
 // ID3v2: measuring the tag, skipping it at open, removing it from plain and RIFF files.
+#include "tags/id3v2.h"
+
 #include <gtest/gtest.h>
 
 #include "support/temp_dir.h"
 #include "tag_files.h"
-#include "tags/id3v2.h"
 #include "velk.h"
 
 namespace velk::test {
@@ -25,7 +26,7 @@ TEST(Id3v2Length, NoTagGivesZero) {
 }
 
 class Id3v2FileTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { velk_init(); }
     void TearDown() override { velk_free(); }
     TempDir dir;

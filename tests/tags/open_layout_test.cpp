@@ -12,7 +12,7 @@ namespace velk::test {
 namespace {
 
 class OpenLayoutTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { velk_init(); }
     void TearDown() override { velk_free(); }
     std::string write(const std::string& name, const Bytes& bytes) {
@@ -48,10 +48,10 @@ TEST_F(OpenLayoutTest, RiffWaveWithMpegData) {
 }
 
 TEST_F(OpenLayoutTest, QueryReportsRiffTagsAndFlags) {
-    const std::string path =
-        write("b.rmp", riff("RMP3", chunk("data", id3v2(300) + audio) +
-                                        infoList(infoText("IART", "Someone"))) +
-                           id3v1("T"));
+    const std::string path = write(
+        "b.rmp",
+        riff("RMP3", chunk("data", id3v2(300) + audio) + infoList(infoText("IART", "Someone"))) +
+            id3v1("T"));
     Id3Tag tag;
     MpegInfo mpeg;
     RiffInfoTag riffTag;
@@ -111,7 +111,8 @@ TEST_F(OpenLayoutTest, MacBinaryPrefixedMpeg) {
 }
 
 TEST_F(OpenLayoutTest, UnsupportedWaveFormatFailsWithError24) {
-    const std::string path = write("adpcm.wav", riff("WAVE", formatChunk(2) + chunk("data", audio)));
+    const std::string path =
+        write("adpcm.wav", riff("WAVE", formatChunk(2) + chunk("data", audio)));
     InputInfo info;
     EXPECT_EQ(velk_open(path.c_str(), &info), 0);
     EXPECT_EQ(velk_getLastErrorNo(), 24);

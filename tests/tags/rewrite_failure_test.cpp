@@ -22,7 +22,7 @@ namespace {
 
 // Caps the size any file of this process may grow to; writes past it fail with EFBIG.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         oldHandler_ = signal(SIGXFSZ, SIG_IGN);
@@ -35,7 +35,7 @@ public:
         signal(SIGXFSZ, oldHandler_);
     }
 
-private:
+  private:
     rlimit saved_{};
     sighandler_t oldHandler_;
 };
@@ -54,12 +54,16 @@ struct Rewrite {
     int (*run)(const char* path);
 };
 
-Bytes plainWithTags() { return mpegAudio(60) + lyrics3("[00:01]la") + id3v1("Song", "Band"); }
+Bytes plainWithTags() {
+    return mpegAudio(60) + lyrics3("[00:01]la") + id3v1("Song", "Band");
+}
 Bytes wrapped() {
     return riff("RMP3", chunk("data", mpegAudio(60)) + infoList(infoText("INAM", "x"))) +
            id3v1("Song");
 }
-Bytes withId3v2() { return id3v2(4000) + mpegAudio(60) + id3v1("Song"); }
+Bytes withId3v2() {
+    return id3v2(4000) + mpegAudio(60) + id3v1("Song");
+}
 Bytes macBinary() {
     Bytes header(128, 0);
     header[1] = 3;
@@ -83,7 +87,7 @@ const Rewrite kRewrites[] = {
 };
 
 class RewriteFailureTest : public ::testing::TestWithParam<Rewrite> {
-protected:
+  protected:
     TempDir dir;
 };
 

@@ -13,7 +13,7 @@ namespace velk::test {
 namespace {
 
 class RiffConvertTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         velk_init();
         velk_setRiffTagMode(0);
@@ -33,8 +33,8 @@ TEST_F(RiffConvertTest, WrapWaveThenUnwrapGivesTheOriginalBack) {
     EXPECT_EQ(find(wrapped, "RIFF"), 0);
     EXPECT_EQ(find(wrapped, "WAVE"), 8);
     EXPECT_EQ(le32At(wrapped, 4), wrapped.size() - 8);
-    EXPECT_EQ(le32At(wrapped, 16), 30u);        // "fmt " size
-    EXPECT_EQ(wrapped[20], 0x55);               // MPEG Layer 3
+    EXPECT_EQ(le32At(wrapped, 16), 30u);  // "fmt " size
+    EXPECT_EQ(wrapped[20], 0x55);         // MPEG Layer 3
     EXPECT_EQ(find(wrapped, "data"), 50);
     EXPECT_EQ(le32At(wrapped, 54), audio.size());
     EXPECT_TRUE(std::equal(audio.begin(), audio.end(), wrapped.begin() + 58));

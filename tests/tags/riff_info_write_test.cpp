@@ -13,7 +13,7 @@ namespace velk::test {
 namespace {
 
 class RiffInfoWriteTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(audio.size() % 2, 1u);
         velk_setWriteEmptyInfo(0);
@@ -46,11 +46,12 @@ TEST_F(RiffInfoWriteTest, BlankFieldsLeaveOnlyIlycAndIid3) {
     for (auto& field : tag.field) field[127] = 0;
     ASSERT_EQ(velk_setFileRiffInfoShort(path.c_str(), &tag), 1);
     const Bytes file = readFileBytes(path);
-    const Bytes expected = chunk("LIST", text("INFO") + infoText("ILYC", "") +
-                                             chunk("IID3", tail(id3v1(""), 0)));
+    const Bytes expected =
+        chunk("LIST", text("INFO") + infoText("ILYC", "") + chunk("IID3", tail(id3v1(""), 0)));
     const Bytes list = listOf(file);
     ASSERT_GE(list.size(), 12u + 10 + 136);
-    EXPECT_EQ(Bytes(list.begin(), list.begin() + 22), Bytes(expected.begin(), expected.begin() + 22));
+    EXPECT_EQ(Bytes(list.begin(), list.begin() + 22),
+              Bytes(expected.begin(), expected.begin() + 22));
     EXPECT_EQ(list.size(), expected.size());
     EXPECT_EQ(le32At(file, 4), file.size() - 8);
 }
@@ -138,8 +139,7 @@ TEST_F(RiffInfoWriteTest, NotRiffFailsWithError20) {
     EXPECT_EQ(velk_getFileRiffInfo(path.c_str(), ex.get()), 0);
 }
 
-class TrailingTagModeTest : public RiffInfoWriteTest,
-                            public ::testing::WithParamInterface<int> {};
+class TrailingTagModeTest : public RiffInfoWriteTest, public ::testing::WithParamInterface<int> {};
 
 // Audio, INFO list, Lyrics3 block when kept, ID3v1 tag last, in every mode.
 TEST_P(TrailingTagModeTest, KeepsTheTrailingTagOrder) {

@@ -1,6 +1,7 @@
 // The RIFF reader against well-formed and hostile containers.
-#include <gtest/gtest.h>
+#include "tags/riff_scan.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <memory>
@@ -8,14 +9,13 @@
 #include "file.h"
 #include "support/temp_dir.h"
 #include "tag_files.h"
-#include "tags/riff_scan.h"
 #include "velk.h"
 
 namespace velk::test {
 namespace {
 
 class RiffScanTest : public ::testing::Test {
-protected:
+  protected:
     RiffLayout scan(const Bytes& bytes, RiffInfoTag* shortTag = nullptr,
                     RiffInfoTagEx* exTag = nullptr) {
         const std::string path = dir.file("scan.wav");
@@ -50,7 +50,8 @@ TEST_F(RiffScanTest, WaveWithMpegFormatFindsDataAndInfo) {
 
 TEST_F(RiffScanTest, FormatTags) {
     EXPECT_TRUE(scan(riff("WAVE", formatChunk(0x50) + chunk("data", mpegAudio(1)))).usable());
-    const RiffLayout pcm = scan(riff("WAVE", formatChunk(1, 1, 22050, 8) + chunk("data", Bytes(10))));
+    const RiffLayout pcm =
+        scan(riff("WAVE", formatChunk(1, 1, 22050, 8) + chunk("data", Bytes(10))));
     ASSERT_TRUE(pcm.usable());
     EXPECT_TRUE(pcm.pcm);
     EXPECT_EQ(pcm.format.channels, 1);
@@ -69,9 +70,9 @@ TEST_F(RiffScanTest, MissingDataChunkIsUnusable) {
 }
 
 TEST_F(RiffScanTest, ChunkSizeRunningFarPastTheFileIsUnusable) {
-    EXPECT_EQ(scan(riff("RMP3", chunk("junk", Bytes(4), 0xFFFFFFF0) + chunk("data", Bytes(8))))
-                  .kind,
-              RiffKind::Unusable);
+    EXPECT_EQ(
+        scan(riff("RMP3", chunk("junk", Bytes(4), 0xFFFFFFF0) + chunk("data", Bytes(8)))).kind,
+        RiffKind::Unusable);
 }
 
 TEST_F(RiffScanTest, DataSizeLargerThanFileIsCutToTheFile) {
@@ -107,10 +108,11 @@ TEST_F(RiffScanTest, OddDataHasPadByteAndInfoAfterIt) {
 
 TEST_F(RiffScanTest, ListThatIsNotInfoMeansNoTag) {
     RiffInfoTag tag{};
-    const RiffLayout layout = scan(riff("RMP3", chunk("data", Bytes(10)) +
-                                                    chunk("LIST", text("adtl") + infoText("INAM", "x")) +
-                                                    infoList(infoText("INAM", "second"))),
-                                   &tag);
+    const RiffLayout layout =
+        scan(riff("RMP3", chunk("data", Bytes(10)) +
+                              chunk("LIST", text("adtl") + infoText("INAM", "x")) +
+                              infoList(infoText("INAM", "second"))),
+             &tag);
     ASSERT_TRUE(layout.usable());
     EXPECT_FALSE(layout.hasInfo);
     EXPECT_STREQ(tag.field[VELK_RIFF_INAM], "");

@@ -7,14 +7,18 @@
 
 namespace velk::test {
 
-Bytes mpegAudio(int frames) { return silentStream(HeaderSpec{}, frames); }
+Bytes mpegAudio(int frames) {
+    return silentStream(HeaderSpec{}, frames);
+}
 
 Bytes operator+(Bytes a, const Bytes& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-Bytes text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+Bytes text(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
 
 void appendLe32(Bytes& out, uint32_t value) {
     for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
@@ -55,7 +59,9 @@ Bytes riff(const std::string& form, const Bytes& chunks) {
     return out + text(form) + chunks;
 }
 
-Bytes infoList(const Bytes& subchunks) { return chunk("LIST", text("INFO") + subchunks); }
+Bytes infoList(const Bytes& subchunks) {
+    return chunk("LIST", text("INFO") + subchunks);
+}
 
 Bytes infoText(const std::string& id, const std::string& value) {
     Bytes data = text(value);
@@ -99,7 +105,8 @@ Bytes tail(const Bytes& bytes, size_t offset) {
 }
 
 bool endsWith(const Bytes& bytes, const Bytes& end) {
-    return bytes.size() >= end.size() && std::equal(end.begin(), end.end(), bytes.end() - end.size());
+    return bytes.size() >= end.size() &&
+           std::equal(end.begin(), end.end(), bytes.end() - end.size());
 }
 
 int64_t find(const Bytes& bytes, const std::string& needle, size_t from) {

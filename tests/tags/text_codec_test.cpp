@@ -1,7 +1,7 @@
 // UTF-8 and Shift-JIS conversion at the edges of the engine.
-#include <gtest/gtest.h>
-
 #include "tags/text_codec.h"
+
+#include <gtest/gtest.h>
 
 namespace velk {
 namespace {
@@ -27,7 +27,9 @@ TEST(TextCodec, InvalidShiftJisIsShownAsItStands) {
 
 TEST(TextCodec, CutNeverSplitsADoubleByteCharacter) {
     // "aー" in Shift-JIS: 'a', 0x81 0x5B.
-    const std::string text = "a\x81\x5B" "b";
+    const std::string text =
+        "a\x81\x5B"
+        "b";
     EXPECT_EQ(cutCp932(text, 1), "a");
     EXPECT_EQ(cutCp932(text, 2), "a");
     EXPECT_EQ(cutCp932(text, 3), "a\x81\x5B");
