@@ -114,15 +114,19 @@ int velk_getSilentFrameCount(const char* fileName) {
         velk::setLastError(velk::kErrFileOpen);
         return -1;
     }
-    int64_t dataStart = 0;
     uint8_t first[128];
     if (!file.readExact(0, first, sizeof first)) {
         velk::setLastError(velk::kErrRead);
         return -1;
     }
-    if (velk::hasMacBinaryHeader(first)) dataStart = 128;
+    // The audio starts after a RIFF header, an ID3v2 tag or a MacBinary header.
+    velk::AudioLayout layout;
+    if (int code = velk::layoutForQuery(file, file.size(), first, layout)) {
+        velk::setLastError(code);
+        return -1;
+    }
     int error = 0;
-    const int64_t count = velk::walkFrames(file, engine().decoder, dataStart, true, error);
+    const int64_t count = velk::walkFrames(file, engine().decoder, layout.dataStart, true, error);
     if (count < 0) {
         velk::setLastError(error);
         return -1;

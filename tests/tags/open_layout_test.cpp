@@ -136,6 +136,21 @@ TEST_F(OpenLayoutTest, FileOf127BytesFailsWithError3) {
     EXPECT_EQ(velk_getLastErrorNo(), 3);
 }
 
+TEST_F(OpenLayoutTest, SilentFramesAreCountedFromTheAudioStart) {
+    Bytes loud = mpegAudio(1);
+    loud[100] = 0x5A;
+    const Bytes frames = mpegAudio(6) + loud + mpegAudio(3);
+    const std::string plain = write("plain.mp3", frames);
+    const std::string wrapped =
+        write("wrapped.rmp", riff("RMP3", chunk("data", id3v2(200) + frames)) + id3v1("x"));
+    const int expected = velk_getSilentFrameCount(plain.c_str());
+    EXPECT_GT(expected, 0);
+    EXPECT_EQ(velk_getSilentFrameCount(wrapped.c_str()), expected);
+    const std::string bad = write("bad.wav", riff("WAVE", formatChunk(3) + chunk("data", frames)));
+    EXPECT_EQ(velk_getSilentFrameCount(bad.c_str()), -1);
+    EXPECT_EQ(velk_getLastErrorNo(), 24);
+}
+
 TEST_F(OpenLayoutTest, TagWriteCanUpdateTheOpenFile) {
     const std::string path = write("c.mp3", audio + id3v1("Before"));
     InputInfo info;
