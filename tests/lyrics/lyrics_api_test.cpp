@@ -325,5 +325,70 @@ TEST_F(LyricsApiTest, SaveToTagDoesNothingWithoutRows) {
     EXPECT_EQ(test::readFileBytes(path), before);
 }
 
+TEST_F(LyricsApiTest, SaveToTagKeepsTheBlocksOtherFields) {
+    const std::string path = songFile();
+    auto tag = test::emptyLyrics3Tag();
+    std::strcpy(tag->inf, "kept info");
+    std::strcpy(tag->ett, "kept title");
+    std::strcpy(tag->lyr, "old lyrics");
+    ASSERT_EQ(velk_writeFileLyrics(path.c_str(), tag.get()), 1);
+    load("[00:01:00]new");
+    ASSERT_EQ(velk_saveLyricsToTag(path.c_str()), 1);
+    auto back = test::emptyLyrics3Tag();
+    ASSERT_EQ(velk_getFileLyricsInfo(path.c_str(), back.get()), 1);
+    EXPECT_STREQ(back->inf, "kept info");
+    EXPECT_STREQ(back->ett, "kept title");
+    EXPECT_STREQ(back->lyr, "[00:01:00][00:01:00]new");
+}
+
+TEST_F(LyricsApiTest, OnlyOneSwitchesKaraokeOn) {
+    velk_setKaraokeUse(2);
+    load("[00:01:00]ka[00:01:50]ra");
+    EXPECT_EQ(velk_hasKaraokeLyrics(), 0);
+    velk_setKaraokeUse(1);
+    load("[00:01:00]ka[00:01:50]ra");
+    EXPECT_EQ(velk_hasKaraokeLyrics(), 1);
+}
+
+TEST_F(LyricsApiTest, UntaggedRowsTakePartOnlyWhenAsked) {
+    load("[00:01:00]a\nplain\n[00:05:00]b");
+    playAt(3000);
+    LyricsView view;
+    ASSERT_EQ(velk_getCurrentLyricsView(&view), 1);
+    EXPECT_STREQ(view.next, "plain");
+    velk_setNotTagLyricsLine(0);
+    ASSERT_EQ(velk_getCurrentLyricsView(&view), 1);
+    EXPECT_STREQ(view.next, "");
+    EXPECT_STREQ(view.nextNext, "b");
+}
+
+TEST_F(LyricsApiTest, EnginePositionDrivesTheClockWithoutASource) {
+    Engine::instance().lyrics.setPlayClock(nullptr);
+    load("[00:00:00]start\n[00:05:00]later");
+    LyricsView view;
+    EXPECT_EQ(velk_getCurrentLyricsView(&view), 0);  // no stream open
+    EXPECT_EQ(velk_getLastErrorNo(), 9);
+    const std::string path = songFile();
+    ASSERT_EQ(velk_open(path.c_str(), nullptr), 1);
+    ASSERT_EQ(velk_getCurrentLyricsView(&view), 1);  // stopped at the start
+    EXPECT_STREQ(view.current, "start");
+    EXPECT_EQ(view.untilNext, 5000u);
+    velk_close();
+}
+
+TEST_F(LyricsApiTest, TagTextBreakPairsFromTheBlock) {
+    const std::string path = songFile("[00:01:00]a\r\r[00:02:00]b\n\r[00:03:00]c\n\n\nd");
+    ASSERT_EQ(velk_open(path.c_str(), nullptr), 1);
+    ASSERT_EQ(velk_reloadLyrics(), 1);
+    const auto all = rows();
+    ASSERT_EQ(all.size(), 10u);
+    EXPECT_STREQ(all[3].text, "b");
+    EXPECT_EQ(all[5].line, 2u);
+    EXPECT_EQ(all[7].length, 0u);  // the one empty line
+    EXPECT_EQ(all[9].line, 4u);
+    EXPECT_STREQ(all[9].text, "d");
+    velk_close();
+}
+
 }  // namespace
 }  // namespace velk
