@@ -136,6 +136,14 @@ void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int pa
         if (e.degroup) {
             const int8_t* code = e.degroup + 3 * bits.read(e.bits);
             for (int s = 0; s < 3; ++s) values[s] = code[s];
+        } else if (e.bits <= 8) {
+            // Three narrow samples come in one read.
+            const uint32_t packed = bits.read(3 * e.bits);
+            const uint32_t mask = (1u << e.bits) - 1;
+            for (int s = 0; s < 3; ++s) {
+                const auto raw = static_cast<int>((packed >> ((2 - s) * e.bits)) & mask);
+                values[s] = static_cast<float>(raw - e.center);
+            }
         } else {
             for (int s = 0; s < 3; ++s) {
                 values[s] = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "decoder/synthesis_dct.h"
+#include "decoder/synthesis_lanes.h"
 #include "decoder/synthesis_output.h"
 #include "decoder/synthesis_window.h"
 
@@ -117,14 +118,19 @@ void Synthesis::synthesizeSlot(const float* in, int stride, int channel, uint8_t
     for (int j = kHalf + 1; j <= 3 * kHalf; ++j) values[j] = -matrixed[3 * kHalf - j];
     for (int j = 3 * kHalf + 1; j < kSlotValues; ++j) values[j] = -matrixed[j - 3 * kHalf];
 
-    float sums[kOutputs] = {};
+    constexpr int kVectors = kOutputs / kLaneCount;
+    Lanes lanes[kVectors] = {};
     const float* window = windows_[Reduction];
     for (int age = 0; age < kHistorySlots; ++age) {
         const float* past =
             history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues + (age & 1) * kOutputs;
         const float* row = window + age * kOutputs;
-        for (int j = 0; j < kOutputs; ++j) sums[j] += row[j] * past[j];
+        unrolled<kVectors>([&](int v) {
+            lanes[v] += loadLanes(row + v * kLaneCount) * loadLanes(past + v * kLaneCount);
+        });
     }
+    float sums[kOutputs];
+    for (int v = 0; v < kVectors; ++v) storeLanes(sums + v * kLaneCount, lanes[v]);
 
     uint8_t* sample = out + channel * kBytes;
     for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {

@@ -1,75 +1,79 @@
 #include "decoder/synthesis_dct.h"
 
+#include <cmath>
+
+#include "decoder/synthesis_lanes.h"
+
 namespace velk {
 namespace {
 
-// 0.5 / cos((2k + 1) * pi / (2 * N)) for k < N / 2: the odd-half factors of each split.
-template <int N>
-struct SplitFactors;
-template <>
-struct SplitFactors<32> {
-    static constexpr float values[16] = {0.500602998f, 0.505470960f, 0.515447310f, 0.531042591f,
-                                         0.553103896f, 0.582934968f, 0.622504123f, 0.674808341f,
-                                         0.744536271f, 0.839349645f, 0.972568238f, 1.169439933f,
-                                         1.484164616f, 2.057781010f, 3.407608418f, 10.190008124f};
-};
-template <>
-struct SplitFactors<16> {
-    static constexpr float values[8] = {0.502419286f, 0.522498615f, 0.566944035f, 0.646821783f,
-                                        0.788154623f, 1.060677686f, 1.722447098f, 5.101148619f};
-};
-template <>
-struct SplitFactors<8> {
-    static constexpr float values[4] = {0.509795579f, 0.601344887f, 0.899976223f, 2.562915448f};
-};
-template <>
-struct SplitFactors<4> {
-    static constexpr float values[2] = {0.541196100f, 1.306562965f};
-};
-template <>
-struct SplitFactors<2> {
-    static constexpr float values[1] = {0.707106781f};
+// The odd outputs of an N-point DCT-II are an (N/2 x N/2) product with the differences
+// in[k] - in[N-1-k]; row k of a matrix holds cos((2k + 1)(2m + 1) pi / (2N)) for each output m.
+// The 8-point transform is one full product: row k holds cos((2k + 1) m pi / 16).
+struct DctMatrices {
+    alignas(16) float odd32[16][16];
+    alignas(16) float odd16[8][8];
+    alignas(16) float full8[8][8];
+    DctMatrices() {
+        for (int k = 0; k < 16; ++k) {
+            for (int m = 0; m < 16; ++m)
+                odd32[k][m] = std::cos((2 * k + 1) * (2 * m + 1) * M_PI / 64);
+        }
+        for (int k = 0; k < 8; ++k) {
+            for (int m = 0; m < 8; ++m) {
+                odd16[k][m] = std::cos((2 * k + 1) * (2 * m + 1) * M_PI / 32);
+                full8[k][m] = std::cos((2 * k + 1) * m * M_PI / 16);
+            }
+        }
+    }
 };
 
-// Lee's recursive split: the even outputs are the half-size transform of the folded sums, the
-// odd outputs are neighbouring pairs of the half-size transform of the scaled differences.
-template <int N>
-inline void dct(const float* in, float* out) {
-    if constexpr (N == 1) {
-        out[0] = in[0];
-    } else {
-        constexpr int kHalf = N / 2;
-        float sums[kHalf];
-        float differences[kHalf];
-        for (int k = 0; k < kHalf; ++k) {
-            const float a = in[k];
-            const float b = in[N - 1 - k];
-            sums[k] = a + b;
-            differences[k] = (a - b) * SplitFactors<N>::values[k];
-        }
-        float even[kHalf];
-        float odd[kHalf];
-        dct<kHalf>(sums, even);
-        dct<kHalf>(differences, odd);
-        for (int m = 0; m < kHalf - 1; ++m) {
-            out[2 * m] = even[m];
-            out[2 * m + 1] = odd[m] + odd[m + 1];
-        }
-        out[N - 2] = even[kHalf - 1];
-        out[N - 1] = odd[kHalf - 1];
+const DctMatrices& matrices() {
+    static const DctMatrices tables;
+    return tables;
+}
+
+// out[m] = sum over k < Rows of x[k] * matrix[k][m], for Columns outputs.
+template <int Rows, int Columns>
+inline void multiply(const float* x, const float (*matrix)[Columns], float* out) {
+    constexpr int kVectors = Columns / kLaneCount;
+    Lanes sums[kVectors] = {};
+    for (int k = 0; k < Rows; ++k) {
+        unrolled<kVectors>([&](int v) { sums[v] += x[k] * loadLanes(matrix[k] + v * kLaneCount); });
+    }
+    for (int v = 0; v < kVectors; ++v) storeLanes(out + v * kLaneCount, sums[v]);
+}
+
+// The even outputs of an N-point transform are the N/2-point transform of the folded sums.
+template <int N, void (*HalfTransform)(const float*, float*)>
+inline void split(const float* in, const float (*oddMatrix)[N / 2], float* out) {
+    constexpr int kHalf = N / 2;
+    float sums[kHalf];
+    float differences[kHalf];
+    for (int k = 0; k < kHalf; ++k) {
+        sums[k] = in[k] + in[N - 1 - k];
+        differences[k] = in[k] - in[N - 1 - k];
+    }
+    float even[kHalf];
+    float odd[kHalf];
+    HalfTransform(sums, even);
+    multiply<kHalf, kHalf>(differences, oddMatrix, odd);
+    for (int m = 0; m < kHalf; ++m) {
+        out[2 * m] = even[m];
+        out[2 * m + 1] = odd[m];
     }
 }
 
 }  // namespace
 
-void dct32(const float* in, float* out) {
-    dct<32>(in, out);
+void dct8(const float* in, float* out) {
+    multiply<8, 8>(in, matrices().full8, out);
 }
 void dct16(const float* in, float* out) {
-    dct<16>(in, out);
+    split<16, dct8>(in, matrices().odd16, out);
 }
-void dct8(const float* in, float* out) {
-    dct<8>(in, out);
+void dct32(const float* in, float* out) {
+    split<32, dct16>(in, matrices().odd32, out);
 }
 
 }  // namespace velk

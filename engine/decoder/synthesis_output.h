@@ -2,7 +2,9 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace velk {
 
@@ -17,6 +19,9 @@ template <bool EightBit>
 inline void storeSample(int sample, uint8_t* out) {
     if constexpr (EightBit) {
         out[0] = static_cast<uint8_t>((sample >> 8) ^ 0x80);
+    } else if constexpr (std::endian::native == std::endian::little) {
+        const auto value = static_cast<int16_t>(sample);
+        std::memcpy(out, &value, sizeof value);
     } else {
         out[0] = static_cast<uint8_t>(sample & 0xFF);
         out[1] = static_cast<uint8_t>((sample >> 8) & 0xFF);
