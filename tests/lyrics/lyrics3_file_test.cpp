@@ -210,5 +210,22 @@ TEST_F(Lyrics3FileTest, RiffFileCarriesTheTailInsideItsInfoList) {
     EXPECT_EQ(test::lastBytes(removed, 128).substr(0, 12), "TAGRiff song");
 }
 
+TEST_F(Lyrics3FileTest, BlockIsNotCountedAsAudio) {
+    // 20 frames of 417 bytes; without a frame count in the stream the frames are the audio
+    // length divided by the frame length, so every trailing byte counted as audio shows.
+    const std::string path =
+        song(joined(joined(audio, rawLyrics3(field("LYR", std::string(3000, 'x')))),
+                    test::id3v1WithTitle("x")));
+    InputInfo info{};
+    ASSERT_EQ(velk_open(path.c_str(), &info), 1);
+    MpegInfo mpeg{};
+    ASSERT_EQ(velk_getMpegInfoEx(&mpeg), 1);
+    EXPECT_EQ(mpeg.frames, 20);
+    velk_close();
+    Id3Tag tag{};
+    ASSERT_EQ(velk_getFileInfoEx(path.c_str(), &tag, &mpeg), 1);
+    EXPECT_EQ(mpeg.frames, 20);
+}
+
 }  // namespace
 }  // namespace velk
