@@ -20,8 +20,10 @@ class SpectrumData {
     int mode() const { return mode_; }
 
     // Bytes of PCM each computation reads: channels x 512 and channels x 1024.
-    static size_t waveBytes(int channels) { return static_cast<size_t>(channels) * 512; }
-    static size_t spectrumBytes(int channels) { return static_cast<size_t>(channels) * 1024; }
+    static constexpr size_t waveBytes(int channels) { return static_cast<size_t>(channels) * 512; }
+    static constexpr size_t spectrumBytes(int channels) {
+        return static_cast<size_t>(channels) * 1024;
+    }
 
     // `pcm` holds waveBytes(channels) bytes of interleaved 16-bit little-endian or 8-bit
     // unsigned samples. Fills `left` and `right` (zeroed for one channel); returns kValues.
