@@ -124,3 +124,19 @@ TEST(WakeMatch, WeekdaysNeedTodaysBitAndSundayIsSixtyFour) {
 
 }  // namespace
 }  // namespace velk::app
+
+#include "core/gradient.h"
+
+namespace velk::app {
+namespace {
+
+TEST(Gradient, EachComponentStepsByOneAndStaysWhenItArrives) {
+    EXPECT_EQ(GradientRowColour(0xFFFFFF, 0xFF0000, 0), 0xFFFFFFu);
+    EXPECT_EQ(GradientRowColour(0xFFFFFF, 0xFF0000, 1), 0xFFFEFEu);
+    EXPECT_EQ(GradientRowColour(0xFFFFFF, 0xFF0000, 255), 0xFF0000u);
+    EXPECT_EQ(GradientRowColour(0xFFFFFF, 0xFF0000, 4000), 0xFF0000u);
+    EXPECT_EQ(GradientRowColour(0x000010, 0x0A0000, 12), 0x0A0004u);
+}
+
+}  // namespace
+}  // namespace velk::app

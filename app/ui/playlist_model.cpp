@@ -1,0 +1,107 @@
+#include "ui/playlist_model.h"
+
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QMimeDatabase>
+
+#include "core/time_text.h"
+
+namespace velk::app {
+
+QColor FromColorRef(uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+uint32_t ToColorRef(const QColor& c) {
+    return static_cast<uint32_t>(c.red()) | (static_cast<uint32_t>(c.green()) << 8) |
+           (static_cast<uint32_t>(c.blue()) << 16);
+}
+
+PlaylistModel::PlaylistModel(Playlist& playlist, QObject* parent)
+    : QAbstractTableModel(parent), playlist_(playlist) {}
+
+int PlaylistModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : playlist_.Count();
+}
+
+int PlaylistModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumnCount;
+}
+
+// One icon per file type: asking the shell for every one of 10,000 rows would stall the drop.
+QIcon PlaylistModel::IconFor(const PlaylistEntry& entry) const {
+    const QString suffix = QFileInfo(QString::fromStdString(entry.path)).suffix().toLower();
+    auto found = iconsBySuffix_.find(suffix);
+    if (found != iconsBySuffix_.end()) return *found;
+    static const QMimeDatabase mimes;
+    QIcon icon = QIcon::fromTheme(
+        mimes.mimeTypeForFile("x." + suffix, QMimeDatabase::MatchExtension).iconName());
+    if (icon.isNull()) icon = QFileIconProvider().icon(QFileIconProvider::File);
+    iconsBySuffix_.insert(suffix, icon);
+    return icon;
+}
+
+QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= playlist_.Count()) return {};
+    const PlaylistEntry& e = playlist_.Entry(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+            switch (index.column()) {
+                case kColumnTitle:
+                    return QString::fromStdString(e.displayName);
+                case kColumnLyrics:
+                    return QString::fromStdString(e.lyricsMark);
+                case kColumnArtist:
+                    return QString::fromStdString(e.artist);
+                default:
+                    return QString::fromStdString(FormatTime(e.length));
+            }
+        case Qt::TextAlignmentRole:
+            return index.column() == kColumnTime ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                                 : int(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            return index.row() == playlist_.CurrentIndex() ? currentLineColour_ : fileListColour_;
+        case Qt::ForegroundRole:
+            if (e.failed) return QColor(Qt::red);
+            if (e.played) return QColor(Qt::blue);
+            return {};
+        case Qt::DecorationRole:
+            return index.column() == kColumnTitle ? IconFor(e) : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant PlaylistModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
+    if (role == Qt::DisplayRole) return QString::fromStdString(playlist_.HeaderText(section));
+    if (role == Qt::TextAlignmentRole) {
+        return section == kColumnTime ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                      : int(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+void PlaylistModel::SetColours(QColor fileList, QColor currentLine) {
+    fileListColour_ = fileList;
+    currentLineColour_ = currentLine;
+    Repaint();
+}
+
+void PlaylistModel::RowAppended(int row) {
+    beginInsertRows({}, row, row);
+    endInsertRows();
+}
+
+void PlaylistModel::Reload() {
+    beginResetModel();
+    endResetModel();
+    emit headerDataChanged(Qt::Horizontal, 0, kColumnCount - 1);
+}
+
+void PlaylistModel::Repaint() {
+    if (playlist_.Count() > 0)
+        emit dataChanged(index(0, 0), index(playlist_.Count() - 1, kColumnCount - 1));
+}
+
+}  // namespace velk::app

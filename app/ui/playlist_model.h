@@ -1,0 +1,43 @@
+// The list view's model over the core playlist: four columns, row colours and icons.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QHash>
+#include <QIcon>
+
+#include "core/playlist.h"
+
+namespace velk::app {
+
+class PlaylistModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit PlaylistModel(Playlist& playlist, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void SetColours(QColor fileList, QColor currentLine);
+    // The core appended row `row` already; tell the view.
+    void RowAppended(int row);
+    // Rows changed in number or order (removal, clearing, sorting, bulk adding).
+    void Reload();
+    // Contents of rows changed (played, failed, current).
+    void Repaint();
+
+  private:
+    QIcon IconFor(const PlaylistEntry& entry) const;
+
+    Playlist& playlist_;
+    QColor fileListColour_;
+    QColor currentLineColour_;
+    mutable QHash<QString, QIcon> iconsBySuffix_;
+};
+
+QColor FromColorRef(uint32_t bgr);
+uint32_t ToColorRef(const QColor& colour);
+
+}  // namespace velk::app
