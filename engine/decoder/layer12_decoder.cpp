@@ -83,20 +83,14 @@ void Layer12Decoder::buildEntries(const SideInfo& side, int samplesPerGroup) {
             entry.degroup = quant->grouped ? degroupTable(quant->steps) : nullptr;
             entry.bits = quant->bits;
             entry.center = quant->center;
-            int used = 0;
-            addPlaces(entry, used, side.channels, ch, sb, side.scale[ch][sb], quant->factor);
-            if (shared)
-                addPlaces(entry, used, side.channels, 1, sb, side.scale[1][sb], quant->factor);
-            // Unused places add nothing to the first one.
-            for (int unused = used; unused < 2; ++unused) {
-                entry.place[unused] = used ? entry.place[0] : 0;
-                std::fill(entry.factor[unused], entry.factor[unused] + 3, 0.0f);
-            }
+            entry.placeCount = 0;
+            addPlaces(entry, side.channels, ch, sb, side.scale[ch][sb], quant->factor);
+            if (shared) addPlaces(entry, side.channels, 1, sb, side.scale[1][sb], quant->factor);
         }
     }
 }
 
-void Layer12Decoder::addPlaces(Entry& entry, int& used, int frameChannels, int channel, int subband,
+void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int subband,
                                const int* scale, float classFactor) const {
     int places[2];
     int count = 0;
@@ -111,10 +105,10 @@ void Layer12Decoder::addPlaces(Entry& entry, int& used, int frameChannels, int c
         // Mixing to mono sums both channels at one place, not halved, as Layer III does.
         places[count++] = subband;
     }
-    for (int i = 0; i < count && used < 2; ++i, ++used) {
-        entry.place[used] = places[i];
+    for (int i = 0; i < count && entry.placeCount < 2; ++i, ++entry.placeCount) {
+        entry.place[entry.placeCount] = places[i];
         for (int part = 0; part < 3; ++part) {
-            entry.factor[used][part] = scaleFactorMultiplier(scale[part]) * classFactor;
+            entry.factor[entry.placeCount][part] = scaleFactorMultiplier(scale[part]) * classFactor;
         }
     }
 }
@@ -123,8 +117,7 @@ void Layer12Decoder::readSlotValues(BitReader& bits, float* slot) const {
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
         const auto value = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
-        slot[e.place[0]] += value * e.factor[0][0];
-        slot[e.place[1]] += value * e.factor[1][0];
+        for (int p = 0; p < e.placeCount; ++p) slot[e.place[p]] += value * e.factor[p][0];
     }
     bits.skip(static_cast<size_t>(skipBits_));
 }
@@ -151,8 +144,8 @@ void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int pa
         }
         for (int s = 0; s < 3; ++s) {
             float* slot = firstSlot + s * Synthesis::kSlotFloats;
-            slot[e.place[0]] += values[s] * e.factor[0][part];
-            slot[e.place[1]] += values[s] * e.factor[1][part];
+            for (int p = 0; p < e.placeCount; ++p)
+                slot[e.place[p]] += values[s] * e.factor[p][part];
         }
     }
     bits.skip(static_cast<size_t>(skipBits_));

@@ -33,6 +33,7 @@ class Layer12Decoder final : public LayerDecoder {
         const int8_t* degroup;  // three values per code for a grouped class, else nullptr
         int bits;
         int center;
+        int placeCount;  // 0 when the output drops this channel
         int place[2];
         float factor[2][3];
     };
@@ -48,8 +49,8 @@ class Layer12Decoder final : public LayerDecoder {
     void readLayer1(BitReader& bits, SideInfo& side) const;
     void readLayer2(const FrameHeader& header, BitReader& bits, SideInfo& side) const;
     void buildEntries(const SideInfo& side, int samplesPerGroup);
-    void addPlaces(Entry& entry, int& used, int frameChannels, int channel, int subband,
-                   const int* scale, float classFactor) const;
+    void addPlaces(Entry& entry, int frameChannels, int channel, int subband, const int* scale,
+                   float classFactor) const;
     void readSlotValues(BitReader& bits, float* slot) const;
     void readGroupedValues(BitReader& bits, float* firstSlot, int part) const;
 
