@@ -183,6 +183,19 @@ TEST_P(TrailingTagModeTest, KeepsTheTrailingTagOrder) {
     EXPECT_STREQ(back.field[VELK_RIFF_INAM], "Name");
 }
 
+TEST_F(RiffInfoWriteTest, ModeOutsideRangeActsAsModeZero) {
+    const Bytes lyrics = lyrics3("[00:02]x");
+    writeRiff(lyrics + id3v1("S"));
+    velk_setRiffTagMode(7);
+    RiffInfoTag tag{};
+    ASSERT_EQ(velk_setFileRiffInfoShort(path.c_str(), &tag), 1);
+    const Bytes file = readFileBytes(path);
+    // Mode 0: the lyrics travel as the data of an "ILYC" header, and no "IID3" is written.
+    EXPECT_EQ(find(file, "IID3"), -1);
+    EXPECT_NE(find(file, "ILYC"), -1);
+    EXPECT_TRUE(endsWith(file, lyrics + id3v1("S")));
+}
+
 INSTANTIATE_TEST_SUITE_P(Modes, TrailingTagModeTest, ::testing::Values(0, 1, 2));
 
 }  // namespace
