@@ -415,14 +415,15 @@ void CMainWindow::ToggleDetail() {
         setMaximumHeight(kCompactHeight);
         resize(width(), kCompactHeight);
     } else {
+        // Lifting the height limits resizes at once; the saved full height must survive that.
+        const int fullHeight = settings_.window.bottom - settings_.window.top;
         settings_.detail = true;
         setMaximumHeight(QWIDGETSIZE_MAX);
         setMinimumHeight(kMinimumFullHeight);
         if (maximised_ && screen()) {
             resize(screen()->availableGeometry().size());
         } else {
-            resize(width(),
-                   std::max(settings_.window.bottom - settings_.window.top, kMinimumFullHeight));
+            resize(width(), std::max(fullHeight, kMinimumFullHeight));
         }
     }
 }

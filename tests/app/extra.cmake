@@ -1,2 +1,3 @@
 # The player's tests: the windowless core, and the main window under the offscreen platform.
-target_link_libraries(app_tests PRIVATE velk_app_core)
+find_package(Qt6 REQUIRED COMPONENTS Test)
+target_link_libraries(app_tests PRIVATE velk_app_ui Qt6::Test)

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/velk_player_engine.h"
+#include "support/temp_dir.h"
+#include "ui/instance_server.h"
+#include "ui/main_window.h"
+
+namespace velk::app {
+namespace {
+
+using velk::test::TempDir;
+
+constexpr int kGenerousWaitMs = 20000;
+
+QApplication& Application() {
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Four times real time: fast, yet slow enough for the clock to see a second pass.
+        setenv("VELKARO_AUDIO", "null:4", 1);
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        Application();
+        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/demo.mp3", dir.file("demo.mp3"));
+        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/cbr_mpeg1_l3.mp3", dir.file("short.mp3"));
+        options.profileFolder = dir.file("profile");
+    }
+
+    std::unique_ptr<CMainWindow> Open() {
+        auto window = std::make_unique<CMainWindow>(engine, options);
+        window->Start();
+        return window;
+    }
+
+    void DoubleClickRow(CMainWindow& window, int row) {
+        PlaylistView& view = window.ListView();
+        const QRect cell = view.visualRect(view.model()->index(row, 0));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+    }
+
+    TempDir dir;
+    StartOptions options;
+    VelkPlayerEngine engine;
+};
+
+TEST_F(WindowFixture, DoubleClickPlaysAndTheTimeDisplayMoves) {
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")), QString::fromStdString(dir.file("nothing.txt"))});
+    ASSERT_EQ(window->List().Count(), 1);
+    DoubleClickRow(*window, 0);
+    EXPECT_EQ(window->TitleText(), QString("Velkaro / Velkaro demo"));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        const QString t = window->TimeDisplayText();
+        return !t.isEmpty() && t != "0:00";
+    }, kGenerousWaitMs));
+}
+
+TEST_F(WindowFixture, AnEndedSongStartsTheNextAndTheLastStopsWithLoopOff) {
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3")),
+                             QString::fromStdString(dir.file("short.mp3"))});
+    window->Player().flags.loop = false;
+    DoubleClickRow(*window, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->List().Entry(1).played; }, kGenerousWaitMs));
+    EXPECT_EQ(window->List().CurrentIndex(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Player().EngineState() == kEngineStopped &&
+                                             window->List().CurrentIndex() == 0; },
+                                kGenerousWaitMs));
+}
+
+TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
+    InstanceServer server;
+    const QString name = QStringLiteral("velkaro-test-%1").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(server.Listen(name));
+    QObject::connect(&server, &InstanceServer::handOver, window.get(), &CMainWindow::HandOver);
+    const QString quoted = "\"" + QString::fromStdString(dir.file("demo.mp3")) + "\"";
+    ASSERT_TRUE(SendToRunningInstance(name, quoted));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return window->List().Count() == 1 && window->List().Entry(0).path == dir.file("demo.mp3");
+    }, kGenerousWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Player().EngineState() == kEnginePlaying; },
+                                kGenerousWaitMs));
+    EXPECT_FALSE(SendToRunningInstance(name + "-nobody", quoted));
+}
+
+TEST_F(WindowFixture, PlaylistAndSettingsSurviveARestart) {
+    {
+        auto window = Open();
+        window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                                 QString::fromStdString(dir.file("short.mp3"))});
+        window->close();
+    }
+    ASSERT_TRUE(std::filesystem::exists(options.profileFolder + "/velkaro.INI"));
+    auto window = Open();
+    ASSERT_EQ(window->List().Count(), 2);
+    EXPECT_EQ(window->List().Entry(1).path, dir.file("short.mp3"));
+    EXPECT_TRUE(window->Player().flags.loop);
+}
+
+TEST_F(WindowFixture, DetailButtonSwitchesCompactAndFull) {
+    auto window = Open();
+    const int fullHeight = window->height();
+    QPushButton* detail = nullptr;
+    for (auto* button : window->findChildren<QPushButton*>()) {
+        if (button->text() == QString::fromUtf8("詳細")) detail = button;
+    }
+    ASSERT_NE(detail, nullptr);
+    detail->click();
+    EXPECT_TRUE(window->IsCompact());
+    EXPECT_EQ(window->height(), kCompactHeight);
+    detail->click();
+    EXPECT_FALSE(window->IsCompact());
+    EXPECT_EQ(window->height(), fullHeight);
+}
+
+// VELKARO_SCREENSHOT=FILE keeps a picture of the window with a song playing, to look at.
+TEST_F(WindowFixture, ScreenshotOfTheMainWindow) {
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                             QString::fromStdString(dir.file("short.mp3"))});
+    DoubleClickRow(*window, 0);
+    const QImage image = window->grab().toImage();
+    EXPECT_EQ(image.width(), window->width());
+    const char* keep = std::getenv("VELKARO_SCREENSHOT");
+    const std::string file = keep && *keep ? keep : dir.file("window.png");
+    EXPECT_TRUE(image.save(QString::fromStdString(file)));
+}
+
+}  // namespace
+}  // namespace velk::app
