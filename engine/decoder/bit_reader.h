@@ -50,6 +50,7 @@ public:
     }
 
     size_t position() const { return pos_; }
+    const uint8_t* data() const { return data_; }
     size_t sizeBits() const { return sizeBits_; }
     size_t bitsLeft() const { return pos_ < sizeBits_ ? sizeBits_ - pos_ : 0; }
     // True once any read or skip went past the end.

@@ -26,8 +26,10 @@ const HuffmanTable& bigValueTable(int index);
 const HuffmanTable& count1TableA();
 
 // Decodes one code word and returns its payload. Every table is a complete prefix code, so
-// any bit pattern (including the zeros read past the end) resolves to a code word.
-inline uint32_t decodeHuffman(BitReader& reader, const HuffmanTable& table) {
+// any bit pattern (including the zeros read past the end) resolves to a code word. `Reader`
+// is BitReader or another reader with peek and skip.
+template <class Reader>
+inline uint32_t decodeHuffman(Reader& reader, const HuffmanTable& table) {
     const HuffmanNode* level = table.nodes;
     int bits = table.rootBits;
     for (;;) {

@@ -4,20 +4,23 @@
 #include <cstring>
 
 #include "decoder/huffman.h"
+#include "decoder/layer3_bit_cache.h"
 
 namespace velk {
 namespace {
 
 // How far the reader may run past the part before the channel counts as damaged.
-size_t overrunMark(size_t partEnd) { return ((partEnd + 39) >> 3) << 3; }
+size_t overrunMark(size_t partEnd) {
+    return ((partEnd + 39) >> 3) << 3;
+}
 
-inline int32_t withSign(BitReader& r, int32_t value) {
+inline int32_t withSign(BitCache& bits, int32_t value) {
     if (value == 0) return 0;
-    return r.read(1) ? -value : value;
+    return bits.read(1) ? -value : value;
 }
 
 // Decodes pairs for lines [from, to); returns false when the reader went into overrun.
-bool decodePairs(BitReader& r, const HuffmanTable& table, int from, int to, size_t mark,
+bool decodePairs(BitCache& bits, const HuffmanTable& table, int from, int to, size_t mark,
                  int32_t* lines) {
     if (!table.nodes) {
         std::fill(lines + from, lines + to, 0);
@@ -25,17 +28,19 @@ bool decodePairs(BitReader& r, const HuffmanTable& table, int from, int to, size
     }
     const int linbits = table.linbits;
     for (int i = from; i < to; i += 2) {
-        if (r.position() > mark || r.overrun()) {
+        if (bits.position() > mark || bits.overrun()) {
             std::fill(lines + i, lines + to, 0);
             return false;
         }
-        const uint32_t pair = decodeHuffman(r, table);
+        // At most 19 + 2 * (13 + 1) bits follow: one refill covers the pair.
+        bits.refill();
+        const uint32_t pair = decodeHuffman(bits, table);
         auto x = static_cast<int32_t>(pair >> 4);
         auto y = static_cast<int32_t>(pair & 15);
-        if (linbits && x == 15) x += static_cast<int32_t>(r.read(linbits));
-        x = withSign(r, x);
-        if (linbits && y == 15) y += static_cast<int32_t>(r.read(linbits));
-        y = withSign(r, y);
+        if (linbits && x == 15) x += static_cast<int32_t>(bits.read(linbits));
+        x = withSign(bits, x);
+        if (linbits && y == 15) y += static_cast<int32_t>(bits.read(linbits));
+        y = withSign(bits, y);
         lines[i] = x;
         lines[i + 1] = y;
     }
@@ -43,7 +48,7 @@ bool decodePairs(BitReader& r, const HuffmanTable& table, int from, int to, size
 }
 
 // Returns the line after the last non-zero quadruple value, or `from` when all are zero.
-int decodeQuadruples(BitReader& r, size_t partEnd, bool tableB, int from, int lineLimit,
+int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int lineLimit,
                      int32_t* lines, int& written) {
     const HuffmanTable& a = count1TableA();
     const int maxQuads = std::max(0, (lineLimit - from) / 4);
@@ -51,22 +56,23 @@ int decodeQuadruples(BitReader& r, size_t partEnd, bool tableB, int from, int li
     int end = from;
     int pos = from;
     for (int q = 0; q < maxQuads; ++q, pos += 4) {
-        const size_t here = r.position();
+        const size_t here = bits.position();
         if (here >= partEnd || partEnd - here < minBits) break;
-        const uint32_t code = tableB ? (~r.read(4) & 15u) : decodeHuffman(r, a);
+        bits.refill();
+        const uint32_t code = tableB ? (~bits.read(4) & 15u) : decodeHuffman(bits, a);
         int32_t v[4];
-        for (int k = 0; k < 4; ++k) v[k] = withSign(r, static_cast<int32_t>((code >> (3 - k)) & 1));
-        if (r.position() > partEnd) {
-            // The quadruple overspent the part: it is not trusted.
-            v[0] = v[1] = v[2] = v[3] = 0;
+        for (int k = 0; k < 4; ++k) {
+            v[k] = withSign(bits, static_cast<int32_t>((code >> (3 - k)) & 1));
         }
+        const bool overspent = bits.position() > partEnd;
+        if (overspent) v[0] = v[1] = v[2] = v[3] = 0;  // the quadruple is not trusted
         std::memcpy(lines + pos, v, sizeof v);
         if (v[2] || v[3]) {
             end = pos + 4;
         } else if (v[0] || v[1]) {
             end = pos + 2;
         }
-        if (r.position() > partEnd) {
+        if (overspent) {
             pos += 4;
             break;
         }
@@ -81,25 +87,28 @@ SpectrumResult decodeSpectrum(BitReader& r, size_t partEnd, const GranuleChannel
                               const BandTable& bands, int lineLimit, int32_t* lines) {
     const size_t mark = overrunMark(partEnd);
     const int n = std::min(static_cast<int>(info.bigValues) * 2, lineLimit & ~1);
-    const int r1 = std::min<int>(bands.longBounds[std::min<uint32_t>(info.region0Count + 1, 22)], n);
+    const int r1 =
+        std::min<int>(bands.longBounds[std::min<uint32_t>(info.region0Count + 1, 22)], n);
     const int r2 = std::min<int>(
         bands.longBounds[std::min<uint32_t>(info.region0Count + info.region1Count + 2, 22)], n);
     const int bounds[4] = {0, r1, std::max(r1, r2), n};
 
     SpectrumResult result{n, false};
+    BitCache bits(r.data(), r.sizeBits() / 8, r.position());
     for (int region = 0; region < 3 && !result.overrun; ++region) {
         const HuffmanTable& table = bigValueTable(static_cast<int>(info.tableSelect[region]));
-        if (!decodePairs(r, table, bounds[region], bounds[region + 1], mark, lines)) {
+        if (!decodePairs(bits, table, bounds[region], bounds[region + 1], mark, lines)) {
             result.overrun = true;
         }
     }
     int written = n;
     if (!result.overrun) {
         const int end =
-            decodeQuadruples(r, partEnd, info.count1Table != 0, n, lineLimit, lines, written);
+            decodeQuadruples(bits, partEnd, info.count1Table != 0, n, lineLimit, lines, written);
         result.nonZeroEnd = std::max(n, end);
-        if (r.position() > mark || r.overrun()) result.overrun = true;
+        if (bits.position() > mark || bits.overrun()) result.overrun = true;
     }
+    r.seek(bits.position());
     if (result.overrun) {
         // Damaged data: the granule is silent for this channel.
         std::fill(lines, lines + 576, 0);
