@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine_settings.h"
 #include "errors.h"
 #include "stream_scan.h"
 
@@ -185,6 +186,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         setLastError(kErrNoFile);
     }
     file.pcm = false;
+    loadEngineSettings(*this);
     if (!file.file.open(fileName, File::Mode::Read)) {
         setLastError(kErrFileOpen);
         return false;

@@ -2,13 +2,13 @@
 // and the errors they record.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "engine.h"
 #include "engine_settings.h"
 #include "errors.h"
+#include "settings/scoped_env.h"
 #include "support/temp_dir.h"
 #include "velk.h"
 
@@ -170,14 +170,9 @@ TEST_F(SettingsApplyTest, LoadReadsTheUsersFile) {
     std::filesystem::create_directories(dir.path() / "Brenvik");
     std::ofstream(dir.path() / "Brenvik" / "VELK.reg")
         << "\"setReg\"=dword:00000001\r\n\"outputBlock\"=dword:00000007\r\n";
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1);
-    loadEngineSettings(Engine::instance());
-    if (old) {
-        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    } else {
-        unsetenv("XDG_CONFIG_HOME");
+    {
+        ScopedEnv config("XDG_CONFIG_HOME", dir.path().c_str());
+        loadEngineSettings(Engine::instance());
     }
     EXPECT_EQ(blocks().outputBlock, 7);
     EXPECT_EQ(Engine::instance().tuning.savedOutputBlock, 7);

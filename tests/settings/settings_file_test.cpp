@@ -2,9 +2,8 @@
 // hostile text and where the file is looked for.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "engine_settings_file.h"
+#include "settings/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace velk::test {
@@ -101,32 +100,6 @@ TEST(SettingsFileTest, MissingFileOrFolderHasNoValues) {
     EXPECT_FALSE(EngineSettingsFile::read(dir.path().string()).dword("setReg"));
     EXPECT_FALSE(EngineSettingsFile::read("").dword("setReg"));
 }
-
-// Sets or removes an environment variable for one scope.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        had_ = std::getenv(name) != nullptr;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            setenv(name_, old_.c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-
-  private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
 
 TEST(SettingsPathTest, ConfigHomeFirstThenHome) {
     {
