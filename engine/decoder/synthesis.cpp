@@ -4,9 +4,15 @@
 #include <cstring>
 
 #include "decoder/synthesis_dct.h"
-#include "decoder/synthesis_lanes.h"
 #include "decoder/synthesis_output.h"
 #include "decoder/synthesis_window.h"
+
+// The AVX2 routines exist where the compiler can target x86 instruction sets per function.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define VELK_WIDE_LANES 1
+#else
+#define VELK_WIDE_LANES 0
+#endif
 
 namespace velk {
 namespace {
@@ -34,20 +40,10 @@ const SlotWindows& slotWindows() {
     return windows;
 }
 
-template <int N>
-void dct(const float* in, float* out) {
-    if constexpr (N == 32) {
-        dct32(in, out);
-    } else if constexpr (N == 16) {
-        dct16(in, out);
-    } else {
-        dct8(in, out);
-    }
-}
-
 }  // namespace
 
-Synthesis::Synthesis() : routine_(routineFor(2, 0, false)) {
+Synthesis::Synthesis() : dct_(&dctMatrices()) {
+    routine_ = routineFor(2, 0, false);
     const SlotWindows& windows = slotWindows();
     for (int r = 0; r < 3; ++r) windows_[r] = windows.rows[r];
     std::fill(gains_, gains_ + kEqualizerSubbands, 1.0f);
@@ -92,8 +88,9 @@ void Synthesis::synthesizeSlots(const float* slots, int slotCount, uint8_t* out)
 // 64 matrixed values follow from the N-point DCT by symmetry, and output sample j sums, over
 // the last 16 slots, the first half (even ages) or the second half (odd ages) of each slot's
 // values, weighted by the window.
-template <int Channels, int Reduction, bool EightBit>
-void Synthesis::synthesizeSlot(const float* in, int stride, int channel, uint8_t* out) {
+template <class Lanes, int Channels, int Reduction, bool EightBit>
+[[gnu::always_inline]] inline void Synthesis::synthesizeSlot(const float* in, int stride,
+                                                             int channel, uint8_t* out) {
     constexpr int kOutputs = 32 >> Reduction;
     constexpr int kHalf = kOutputs / 2;
     constexpr int kSlotValues = 2 * kOutputs;
@@ -107,7 +104,7 @@ void Synthesis::synthesizeSlot(const float* in, int stride, int channel, uint8_t
         }
     }
     float matrixed[kOutputs];
-    dct<kOutputs>(samples, matrixed);
+    dct<Lanes, kOutputs>(*dct_, samples, matrixed);
 
     int& newest = newest_[channel];
     newest = (newest - 1) & (kHistorySlots - 1);
@@ -118,19 +115,19 @@ void Synthesis::synthesizeSlot(const float* in, int stride, int channel, uint8_t
     for (int j = kHalf + 1; j <= 3 * kHalf; ++j) values[j] = -matrixed[3 * kHalf - j];
     for (int j = 3 * kHalf + 1; j < kSlotValues; ++j) values[j] = -matrixed[j - 3 * kHalf];
 
-    constexpr int kVectors = kOutputs / kLaneCount;
+    constexpr int kWidth = kLanesOf<Lanes>;
+    constexpr int kVectors = kOutputs / kWidth;
     Lanes lanes[kVectors] = {};
     const float* window = windows_[Reduction];
     for (int age = 0; age < kHistorySlots; ++age) {
         const float* past =
             history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues + (age & 1) * kOutputs;
         const float* row = window + age * kOutputs;
-        unrolled<kVectors>([&](int v) {
-            lanes[v] += loadLanes(row + v * kLaneCount) * loadLanes(past + v * kLaneCount);
-        });
+        unrolled<kVectors>(
+            [&](int v) { addProduct(lanes[v], row + v * kWidth, past + v * kWidth); });
     }
     float sums[kOutputs];
-    for (int v = 0; v < kVectors; ++v) storeLanes(sums + v * kLaneCount, lanes[v]);
+    for (int v = 0; v < kVectors; ++v) storeLanes(sums + v * kWidth, lanes[v]);
 
     uint8_t* sample = out + channel * kBytes;
     for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {
@@ -138,16 +135,47 @@ void Synthesis::synthesizeSlot(const float* in, int stride, int channel, uint8_t
     }
 }
 
-Synthesis::SlotRoutine Synthesis::routineFor(int channels, int reduction, bool eightBit) {
-    static constexpr SlotRoutine kRoutines[2][3][2] = {
-        {{&Synthesis::synthesizeSlot<1, 0, false>, &Synthesis::synthesizeSlot<1, 0, true>},
-         {&Synthesis::synthesizeSlot<1, 1, false>, &Synthesis::synthesizeSlot<1, 1, true>},
-         {&Synthesis::synthesizeSlot<1, 2, false>, &Synthesis::synthesizeSlot<1, 2, true>}},
-        {{&Synthesis::synthesizeSlot<2, 0, false>, &Synthesis::synthesizeSlot<2, 0, true>},
-         {&Synthesis::synthesizeSlot<2, 1, false>, &Synthesis::synthesizeSlot<2, 1, true>},
-         {&Synthesis::synthesizeSlot<2, 2, false>, &Synthesis::synthesizeSlot<2, 2, true>}},
+template <int Channels, int Reduction, bool EightBit>
+void Synthesis::synthesizeSlotNarrow(const float* in, int stride, int channel, uint8_t* out) {
+    synthesizeSlot<NarrowLanes, Channels, Reduction, EightBit>(in, stride, channel, out);
+}
+
+#if VELK_WIDE_LANES
+template <int Channels, int Reduction, bool EightBit>
+__attribute__((target("avx2"))) void Synthesis::synthesizeSlotWide(const float* in, int stride,
+                                                                   int channel, uint8_t* out) {
+    synthesizeSlot<WideLanes, Channels, Reduction, EightBit>(in, stride, channel, out);
+}
+#endif
+
+Synthesis::SlotRoutine Synthesis::routineFor(int channels, int reduction, bool eightBit) const {
+    static constexpr SlotRoutine kNarrow[2][3][2] = {
+        {{&Synthesis::synthesizeSlotNarrow<1, 0, false>,
+          &Synthesis::synthesizeSlotNarrow<1, 0, true>},
+         {&Synthesis::synthesizeSlotNarrow<1, 1, false>,
+          &Synthesis::synthesizeSlotNarrow<1, 1, true>},
+         {&Synthesis::synthesizeSlotNarrow<1, 2, false>,
+          &Synthesis::synthesizeSlotNarrow<1, 2, true>}},
+        {{&Synthesis::synthesizeSlotNarrow<2, 0, false>,
+          &Synthesis::synthesizeSlotNarrow<2, 0, true>},
+         {&Synthesis::synthesizeSlotNarrow<2, 1, false>,
+          &Synthesis::synthesizeSlotNarrow<2, 1, true>},
+         {&Synthesis::synthesizeSlotNarrow<2, 2, false>,
+          &Synthesis::synthesizeSlotNarrow<2, 2, true>}},
     };
-    return kRoutines[channels - 1][reduction][eightBit ? 1 : 0];
+#if VELK_WIDE_LANES
+    static constexpr SlotRoutine kWide[2][3][2] = {
+        {{&Synthesis::synthesizeSlotWide<1, 0, false>, &Synthesis::synthesizeSlotWide<1, 0, true>},
+         {&Synthesis::synthesizeSlotWide<1, 1, false>, &Synthesis::synthesizeSlotWide<1, 1, true>},
+         {&Synthesis::synthesizeSlotWide<1, 2, false>, &Synthesis::synthesizeSlotWide<1, 2, true>}},
+        {{&Synthesis::synthesizeSlotWide<2, 0, false>, &Synthesis::synthesizeSlotWide<2, 0, true>},
+         {&Synthesis::synthesizeSlotWide<2, 1, false>, &Synthesis::synthesizeSlotWide<2, 1, true>},
+         {&Synthesis::synthesizeSlotWide<2, 2, false>, &Synthesis::synthesizeSlotWide<2, 2, true>}},
+    };
+    static const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+    if (wideAllowed_ && kHasAvx2) return kWide[channels - 1][reduction][eightBit ? 1 : 0];
+#endif
+    return kNarrow[channels - 1][reduction][eightBit ? 1 : 0];
 }
 
 }  // namespace velk

@@ -42,6 +42,9 @@ class Synthesis {
     bool eightBit() const { return eightBit_; }
     // Output bytes of one time slot, all channels.
     int slotBytes() const { return slotBytes_; }
+    // Whether the routines may use AVX2 where the processor has it (the default); both kinds
+    // give the same samples. Takes effect at the next configure().
+    void allowWideLanes(bool allowed) { wideAllowed_ = allowed; }
 
   private:
     // The history holds the matrixed values of the last 16 slots: 64 >> reduction per slot.
@@ -49,16 +52,22 @@ class Synthesis {
     static constexpr int kHistoryFloats = kHistorySlots * 64;
 
     using SlotRoutine = void (Synthesis::*)(const float* in, int stride, int channel, uint8_t* out);
-    template <int Channels, int Reduction, bool EightBit>
+    template <class Lanes, int Channels, int Reduction, bool EightBit>
     void synthesizeSlot(const float* in, int stride, int channel, uint8_t* out);
-    static SlotRoutine routineFor(int channels, int reduction, bool eightBit);
+    template <int Channels, int Reduction, bool EightBit>
+    void synthesizeSlotNarrow(const float* in, int stride, int channel, uint8_t* out);
+    template <int Channels, int Reduction, bool EightBit>
+    void synthesizeSlotWide(const float* in, int stride, int channel, uint8_t* out);
+    SlotRoutine routineFor(int channels, int reduction, bool eightBit) const;
 
     int channels_ = 2;
     int reduction_ = 0;
     bool eightBit_ = false;
     int slotBytes_ = 128;
     SlotRoutine routine_;
+    bool wideAllowed_ = true;
     const float* windows_[3];
+    const struct DctMatrices* dct_;
     bool equalizerOn_ = false;
     float gains_[kEqualizerSubbands];
     alignas(64) float history_[2][kHistoryFloats];

@@ -1,5 +1,6 @@
-// Four floats processed as one value, so that the filterbank's inner sums stay in vector
-// registers (the compiler's own vectorisation keeps such accumulators in memory).
+// Floats processed four at a time (any x86-64 or ARM processor) or eight at a time (AVX2), so
+// that the filterbank's inner sums stay in vector registers; the compiler's own vectorisation
+// keeps such accumulators in memory.
 #pragma once
 
 #include <cstring>
@@ -7,23 +8,39 @@
 
 namespace velk {
 
-using Lanes = float __attribute__((vector_size(16)));
-constexpr int kLaneCount = 4;
+using NarrowLanes = float __attribute__((vector_size(16)));
+using WideLanes = float __attribute__((vector_size(32)));
 
-inline Lanes loadLanes(const float* p) {
-    Lanes value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
+template <class L>
+constexpr int kLanesOf = sizeof(L) / sizeof(float);
+
+// Vectors travel by reference only: a wide vector passed by value would change the calling
+// convention of code built without AVX. Everything here is inlined into its caller, so it takes
+// on the caller's instruction set.
+template <class L>
+[[gnu::always_inline]] inline void addProduct(L& sum, const float* a, const float* b) {
+    L x, y;
+    std::memcpy(&x, a, sizeof x);
+    std::memcpy(&y, b, sizeof y);
+    sum += x * y;
 }
 
-inline void storeLanes(float* p, Lanes value) {
+template <class L>
+[[gnu::always_inline]] inline void addScaled(L& sum, float factor, const float* a) {
+    L x;
+    std::memcpy(&x, a, sizeof x);
+    sum += factor * x;
+}
+
+template <class L>
+[[gnu::always_inline]] inline void storeLanes(float* p, const L& value) {
     std::memcpy(p, &value, sizeof value);
 }
 
 // Calls f(0) .. f(Count - 1) written out, so that arrays indexed by the argument can live in
 // registers.
 template <int Count, class F>
-inline void unrolled(F&& f) {
+[[gnu::always_inline]] inline void unrolled(F&& f) {
     [&]<int... I>(std::integer_sequence<int, I...>) {
         (f(I), ...);
     }

@@ -80,33 +80,58 @@ TEST(SynthesisWindow, HoldsTheStandardValuesWithTheirSymmetry) {
     EXPECT_EQ(d[257], -d[255]);
 }
 
-TEST(SynthesisDct, EverySizeMatchesTheDefinition) {
+template <class L>
+void expectDctsMatchTheDefinition() {
     const std::vector<float> in = randomSubbands(1, 1000.0f, 7);
-    void (*const transforms[])(const float*, float*) = {dct32, dct16, dct8};
+    const DctMatrices& matrices = dctMatrices();
+    float out[3][32];
+    dct<L, 32>(matrices, in.data(), out[0]);
+    dct<L, 16>(matrices, in.data(), out[1]);
+    dct<L, 8>(matrices, in.data(), out[2]);
     for (int t = 0; t < 3; ++t) {
         const int n = 32 >> t;
-        float out[32];
-        transforms[t](in.data(), out);
         const std::vector<double> expected = test::directDct(in.data(), n);
-        for (int m = 0; m < n; ++m) EXPECT_NEAR(out[m], expected[m], 0.02) << "size " << n;
+        for (int m = 0; m < n; ++m) EXPECT_NEAR(out[t][m], expected[m], 0.02) << "size " << n;
     }
 }
 
+TEST(SynthesisDct, EverySizeMatchesTheDefinition) {
+    expectDctsMatchTheDefinition<NarrowLanes>();
+    expectDctsMatchTheDefinition<WideLanes>();
+}
+
 TEST(Synthesis, FullRateEqualsTheStandardFilterbank) {
-    Synthesis synthesis;
-    synthesis.configure(1, 0, false);
     const std::vector<float> subbands = randomSubbands(kSlotCount, 3000.0f, 1);
-    expectWithinOne(synthesizeMono(synthesis, subbands), referenceOutput(subbands, 32, 0));
+    for (bool wide : {false, true}) {
+        Synthesis synthesis;
+        synthesis.allowWideLanes(wide);
+        synthesis.configure(1, 0, false);
+        expectWithinOne(synthesizeMono(synthesis, subbands), referenceOutput(subbands, 32, 0));
+    }
+}
+
+TEST(Synthesis, FourAndEightLaneRoutinesGiveTheSameSamples) {
+    const std::vector<float> subbands = randomSubbands(kSlotCount, 3000.0f, 13);
+    for (int reduction = 0; reduction <= 2; ++reduction) {
+        Synthesis narrow, wide;
+        narrow.allowWideLanes(false);
+        narrow.configure(1, reduction, false);
+        wide.configure(1, reduction, false);
+        EXPECT_EQ(synthesizeMono(narrow, subbands), synthesizeMono(wide, subbands));
+    }
 }
 
 TEST(Synthesis, ReducedRatesKeepEverySecondOrFourthSampleOfTheBandLimitedFilterbank) {
     const std::vector<float> subbands = randomSubbands(kSlotCount, 3000.0f, 2);
     for (int reduction = 1; reduction <= 2; ++reduction) {
-        Synthesis synthesis;
-        synthesis.configure(1, reduction, false);
-        // The upper subbands are in the input and must be ignored.
-        expectWithinOne(synthesizeMono(synthesis, subbands),
-                        referenceOutput(subbands, 32 >> reduction, reduction));
+        for (bool wide : {false, true}) {
+            Synthesis synthesis;
+            synthesis.allowWideLanes(wide);
+            synthesis.configure(1, reduction, false);
+            // The upper subbands are in the input and must be ignored.
+            expectWithinOne(synthesizeMono(synthesis, subbands),
+                            referenceOutput(subbands, 32 >> reduction, reduction));
+        }
     }
 }
 
