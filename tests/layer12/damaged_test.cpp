@@ -37,9 +37,9 @@ void decodeAlone(const std::vector<uint8_t>& frame, const DecodeOptions& options
     for (size_t i = outputSize; i < out.size(); ++i) ASSERT_EQ(out[i], 0xAB);
 }
 
-std::vector<uint8_t> frameWith(const HeaderSpec& spec, int modeExtension, uint8_t fill) {
-    std::vector<uint8_t> frame(static_cast<size_t>(test::frameBytes(spec)), fill);
-    const std::vector<uint8_t> header = test::headerBytes(spec);
+std::vector<uint8_t> frameWith(const HeaderSpec& format, int modeExtension, uint8_t fill) {
+    std::vector<uint8_t> frame(static_cast<size_t>(test::frameBytes(format)), fill);
+    const std::vector<uint8_t> header = test::headerBytes(format);
     std::copy(header.begin(), header.end(), frame.begin());
     frame[3] = static_cast<uint8_t>(frame[3] | (modeExtension << 4));
     return frame;
@@ -51,10 +51,10 @@ TEST(DamagedLayer12, AllOnesPayloadInEveryHeaderCombination) {
             for (int bitrate = 1; bitrate <= 14; ++bitrate) {
                 for (int rate = 0; rate < 3; ++rate) {
                     for (int mode = 0; mode < 4; ++mode) {
-                        const HeaderSpec spec{version, layer, bitrate, rate, 0, mode, mode == 2};
+                        const HeaderSpec format{version, layer, bitrate, rate, 0, mode, mode == 2};
                         // Mode extension 3 with a low-rate table puts the bound (16) past
                         // the table's 8 or 12 subbands.
-                        decodeAlone(frameWith(spec, 3, 0xFF), DecodeOptions{0, 0, 24000});
+                        decodeAlone(frameWith(format, 3, 0xFF), DecodeOptions{0, 0, 24000});
                     }
                 }
             }
@@ -65,14 +65,14 @@ TEST(DamagedLayer12, AllOnesPayloadInEveryHeaderCombination) {
 TEST(DamagedLayer12, RandomPayloadsAtEveryOutputForm) {
     std::mt19937 rng(99);
     for (int round = 0; round < 400; ++round) {
-        const HeaderSpec spec{1 + static_cast<int>(rng() % 3),
-                              1 + static_cast<int>(rng() % 2),
-                              1 + static_cast<int>(rng() % 14),
-                              static_cast<int>(rng() % 3),
-                              static_cast<int>(rng() % 2),
-                              static_cast<int>(rng() % 4),
-                              rng() % 2 == 0};
-        std::vector<uint8_t> frame = frameWith(spec, static_cast<int>(rng() % 4), 0);
+        const HeaderSpec format{1 + static_cast<int>(rng() % 3),
+                                1 + static_cast<int>(rng() % 2),
+                                1 + static_cast<int>(rng() % 14),
+                                static_cast<int>(rng() % 3),
+                                static_cast<int>(rng() % 2),
+                                static_cast<int>(rng() % 4),
+                                rng() % 2 == 0};
+        std::vector<uint8_t> frame = frameWith(format, static_cast<int>(rng() % 4), 0);
         for (size_t i = 4; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(rng());
         const int convert = (rng() % 2 ? 8 : 0) | static_cast<int>(rng() % 4);
         decodeAlone(frame, DecodeOptions{static_cast<int>(rng() % 3), convert,
@@ -84,8 +84,8 @@ TEST(DamagedLayer12, AFrameCutShortReadsOnlyWhatItWasGiven) {
     Synthesis synthesis;
     synthesis.configure(2, 0, false);
     Layer12Decoder decoder(synthesis);
-    const HeaderSpec spec{1, 2, 14, 0, 0, 0, false};
-    const std::vector<uint8_t> full = frameWith(spec, 0, 0xFF);
+    const HeaderSpec format{1, 2, 14, 0, 0, 0, false};
+    const std::vector<uint8_t> full = frameWith(format, 0, 0xFF);
     FrameHeader header;
     ASSERT_EQ(parseFrameHeader(full.data(), header), kDecOk);
     decoder.setup(StreamSetup{header, DecodeOptions{0, 0, 24000}, 44100, 2, 1152 * 4, false});

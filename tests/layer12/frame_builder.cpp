@@ -2,10 +2,10 @@
 
 namespace velk::test {
 
-FrameBuilder::FrameBuilder(const HeaderSpec& spec, int modeExtension)
-    : bytes_(headerBytes(spec)), bits_(32), length_(static_cast<size_t>(frameBytes(spec))) {
+FrameBuilder::FrameBuilder(const HeaderSpec& format, int modeExtension)
+    : bytes_(headerBytes(format)), bits_(32), length_(static_cast<size_t>(frameBytes(format))) {
     bytes_[3] = static_cast<uint8_t>(bytes_[3] | (modeExtension << 4));
-    if (spec.crc) put(0, 16);
+    if (format.crc) put(0, 16);
 }
 
 void FrameBuilder::put(uint32_t value, int bits) {

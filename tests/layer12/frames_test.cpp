@@ -39,8 +39,8 @@ bool anyNonZero(const std::vector<int16_t>& samples, size_t first, size_t step) 
 // latter either shared past a bound of 8 subbands (joint stereo, mode extension 1) or coded
 // twice (stereo). The right channel's scale factor 3 halves its level.
 std::vector<uint8_t> layer1BoundFrame(bool joint) {
-    const HeaderSpec spec{1, 1, 14, 0, 0, joint ? 1 : 0, false};
-    FrameBuilder f(spec, joint ? 1 : 0);
+    const HeaderSpec format{1, 1, 14, 0, 0, joint ? 1 : 0, false};
+    FrameBuilder f(format, joint ? 1 : 0);
     for (int sb = 0; sb < 32; ++sb) {
         const int left = sb == 3 ? 3 : sb == 10 ? 4 : 0;
         const int right = sb == 10 ? 4 : 0;
