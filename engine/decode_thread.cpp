@@ -124,7 +124,11 @@ bool Playback::decodeMpegFrame(size_t& length) {
                 continue;
             }
             if (!refillInput()) return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(e.tuning.blocks.inputSleep));
+            // The pause leaves the processor to others while playing in real time; decoding
+            // into a file alone is a batch job that should finish as fast as it can.
+            if (e.outputMode != kOutputWaveFile) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(e.tuning.blocks.inputSleep));
+            }
             continue;
         }
         e.notify(kCbFrameError, 0);
