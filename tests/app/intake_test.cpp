@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "core/file_intake.h"
+#include "core/lyrics_side_file.h"
 #include "core/playlist_file.h"
 #include "core/wave_length.h"
 #include "support/temp_dir.h"
@@ -184,6 +185,43 @@ TEST_F(IntakeFixture, UnreadableFolderAddsNothing) {
     std::filesystem::permissions(dir.file("locked"), std::filesystem::perms::owner_all);
     // root reads any folder; everyone else gets nothing, and neither crashes
     EXPECT_LE(list.Count(), 1);
+}
+
+}  // namespace
+}  // namespace velk::app
+
+#include "core/velk_player_engine.h"
+
+namespace velk::app {
+namespace {
+
+TEST(DemoPlaylist, ExpandsToTheDemoSongWithItsTagAndLyricsMark) {
+    VelkPlayerEngine engine;
+    Playlist list;
+    FileIntake intake(list, engine);
+    intake.AddPath(std::string(VELK_TEST_DATA_DIR) + "/demo.m3u", false);
+    ASSERT_EQ(list.Count(), 1);
+    const PlaylistEntry& demo = list.Entry(0);
+    EXPECT_EQ(demo.displayName, "Velkaro demo");
+    EXPECT_EQ(demo.artist, "Velkaro");
+    EXPECT_EQ(demo.length, 12);
+    EXPECT_GT(demo.frames, 0);
+    EXPECT_EQ(demo.lyricsMark, kLyricsMark);
+    EXPECT_EQ(FindLyricsFile(demo.path, ""), std::string(VELK_TEST_DATA_DIR) + "/demo.txt");
+    EXPECT_EQ(ReadLyricsTiming(FindLyricsFile(demo.path, "")).offsetMs, 0);
+}
+
+TEST(RealEngineIntake, NonAudioIsLeftOutOfADropAndKeptFromACommandLine) {
+    TempDir dir;
+    WriteText(dir.file("notes.mp3"), std::string(5000, 'x'));
+    VelkPlayerEngine engine;
+    Playlist list;
+    FileIntake intake(list, engine);
+    intake.AddDropped({dir.file("notes.mp3")});
+    EXPECT_EQ(list.Count(), 0);
+    intake.AddPath(dir.file("notes.mp3"), false);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Entry(0).length, 0);
 }
 
 }  // namespace

@@ -21,23 +21,35 @@ using velk::test::TempDir;
 
 constexpr int kGenerousWaitMs = 20000;
 
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+// The application object lives from before the first test to after the last one, and is gone
+// before the process's exit handlers run (Qt's own clean-up must not meet a half-ended process).
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[10] = "app_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] const auto* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class WindowFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // Four times real time: fast, yet slow enough for the clock to see a second pass.
         setenv("VELKARO_AUDIO", "null:4", 1);
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        Application();
-        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/demo.mp3", dir.file("demo.mp3"));
-        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/cbr_mpeg1_l3.mp3", dir.file("short.mp3"));
+        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/demo.mp3",
+                                   dir.file("demo.mp3"));
+        std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/cbr_mpeg1_l3.mp3",
+                                   dir.file("short.mp3"));
         options.profileFolder = dir.file("profile");
     }
 
@@ -61,14 +73,17 @@ protected:
 
 TEST_F(WindowFixture, DoubleClickPlaysAndTheTimeDisplayMoves) {
     auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")), QString::fromStdString(dir.file("nothing.txt"))});
+    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                             QString::fromStdString(dir.file("nothing.txt"))});
     ASSERT_EQ(window->List().Count(), 1);
     DoubleClickRow(*window, 0);
     EXPECT_EQ(window->TitleText(), QString("Velkaro / Velkaro demo"));
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        const QString t = window->TimeDisplayText();
-        return !t.isEmpty() && t != "0:00";
-    }, kGenerousWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QString t = window->TimeDisplayText();
+            return !t.isEmpty() && t != "0:00";
+        },
+        kGenerousWaitMs));
 }
 
 TEST_F(WindowFixture, AnEndedSongStartsTheNextAndTheLastStopsWithLoopOff) {
@@ -79,9 +94,12 @@ TEST_F(WindowFixture, AnEndedSongStartsTheNextAndTheLastStopsWithLoopOff) {
     DoubleClickRow(*window, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->List().Entry(1).played; }, kGenerousWaitMs));
     EXPECT_EQ(window->List().CurrentIndex(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Player().EngineState() == kEngineStopped &&
-                                             window->List().CurrentIndex() == 0; },
-                                kGenerousWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window->Player().EngineState() == kEngineStopped &&
+                   window->List().CurrentIndex() == 0;
+        },
+        kGenerousWaitMs));
 }
 
 TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
@@ -93,9 +111,12 @@ TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
     QObject::connect(&server, &InstanceServer::handOver, window.get(), &CMainWindow::HandOver);
     const QString quoted = "\"" + QString::fromStdString(dir.file("demo.mp3")) + "\"";
     ASSERT_TRUE(SendToRunningInstance(name, quoted));
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return window->List().Count() == 1 && window->List().Entry(0).path == dir.file("demo.mp3");
-    }, kGenerousWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return window->List().Count() == 1 &&
+                   window->List().Entry(0).path == dir.file("demo.mp3");
+        },
+        kGenerousWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->Player().EngineState() == kEnginePlaying; },
                                 kGenerousWaitMs));
     EXPECT_FALSE(SendToRunningInstance(name + "-nobody", quoted));
