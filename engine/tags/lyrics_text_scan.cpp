@@ -76,7 +76,7 @@ size_t cutLength(std::string_view text, size_t limit, TextEncoding encoding) {
 size_t copyToField(char* field, size_t capacity, std::string_view text, TextEncoding encoding) {
     if (capacity == 0) return 0;
     const size_t length = cutLength(text, capacity - 1, encoding);
-    std::memcpy(field, text.data(), length);
+    if (length > 0) std::memcpy(field, text.data(), length);
     field[length] = '\0';
     return length;
 }

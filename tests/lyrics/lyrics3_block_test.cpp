@@ -86,5 +86,28 @@ TEST(Lyrics3Block, MalformedBlocksReadAsNothing) {
     EXPECT_FALSE(parseLyrics3Block("", *tag));
 }
 
+TEST(Lyrics3Block, DamagedCopiesOfAGoodBlockNeverReadOutside) {
+    const test::Bytes good = rawLyrics3(field("IND", "11") + field("LYR", "[00:01:00]abc") +
+                                        field("AUT", "me") + field("IMG", "x"));
+    auto tag = emptyLyrics3Tag();
+    for (size_t cut = 0; cut < good.size(); ++cut) {
+        const test::Bytes head(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_FALSE(parseLyrics3Block(view(head), *tag)) << cut;
+    }
+    uint32_t seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        test::Bytes damaged = good;
+        for (int k = 0; k < 3; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            const size_t at = (seed >> 8) % damaged.size();
+            seed = seed * 1103515245u + 12345u;
+            damaged[at] = static_cast<uint8_t>("0123456789LYR\xFF"[(seed >> 16) % 14]);
+        }
+        if (parseLyrics3Block(view(damaged), *tag)) {
+            EXPECT_LT(std::strlen(tag->lyr), sizeof tag->lyr);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace velk
