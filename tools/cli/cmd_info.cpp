@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/command.h"
+#include "tags/text_codec.h"
 #include "velk.h"
 
 namespace velk::cli {
@@ -27,8 +28,8 @@ int runInfo(const std::vector<std::string>& args) {
     std::printf("layer: %d\n", mpeg.layer);
     std::printf("mode: %d\n", mpeg.mode);
     std::printf("file-size: %lld\n", static_cast<long long>(mpeg.fileSize));
-    std::printf("title: %s\n", in.songName);
-    std::printf("artist: %s\n", in.artist);
+    std::printf("title: %s\n", cp932ForDisplay(in.songName).c_str());
+    std::printf("artist: %s\n", cp932ForDisplay(in.artist).c_str());
     std::printf("type-flags: %d\n", flags);
     velk_close();
     return 0;

@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/terminal.h"
+#include "tags/text_codec.h"
 #include "velk.h"
 
 namespace velk::cli {
@@ -65,7 +66,21 @@ std::string statusLine(const InputInfo& info, int speed) {
     std::string label = clockText(seconds) + " / " + clockText(info.playTime);
     if (state == 2) label += "  (一時停止)";
     if (speed > 1) label += "  x" + std::to_string(speed);
+    LyricsView view{};
+    if (velk_getLyricsCount() > 0 && velk_getCurrentLyricsView(&view) && view.current[0] != '\0') {
+        label += "  " + cp932ForDisplay(view.current);
+    }
     return label;
+}
+
+// A Lyrics3 block in the song comes first; else the lyrics file beside it, named as the song
+// with its last three characters replaced by "txt", "lrc" or "kra".
+void loadLyrics(const std::string& path) {
+    if (velk_getLyricsCount() > 0 || path.size() < 3) return;
+    for (const char* extension : {"txt", "lrc", "kra"}) {
+        const std::string side = path.substr(0, path.size() - 3) + extension;
+        if (velk_loadLyricsFile(side.c_str())) return;
+    }
 }
 
 // Plays one song to its end; false when the user quit or pressed Ctrl-C.
@@ -76,6 +91,7 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
         return true;
     }
     std::fprintf(stderr, "%s\n", path.c_str());
+    loadLyrics(path);
     songEnded = false;
     if (!velk_play()) {
         reportEngineError("cannot play " + path);
@@ -115,6 +131,7 @@ int runPlay(const std::vector<std::string>& args) {
     velk_setFadeIn(options.has("fade-in") ? 1 : 0);
     velk_setFadeOut(options.has("fade-out") ? 1 : 0);
     velk_setCallback(onEngineEvent);
+    velk_setLyrics3Use(1);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     RawTerminal terminal;
