@@ -142,6 +142,7 @@ void CMainWindow::ConnectControls() {
             [this] { transport_.SeekTo(position_->value()); });
     connect(detail_, &QPushButton::clicked, this, &CMainWindow::ToggleDetail);
     connect(optionsButton_, &QPushButton::clicked, this, &CMainWindow::ShowOptions);
+    connect(newFavourite_, &QPushButton::clicked, this, &CMainWindow::ShowNewFavourite);
     connect(favouritesTab_, &QPushButton::clicked, this,
             [this] { favouritesTab_->setChecked(true); });
     connect(speed_, &QToolButton::clicked, this, &CMainWindow::ClickSpeed);
@@ -441,6 +442,7 @@ void CMainWindow::Shutdown() {
     clockTimer_.stop();
     advanceTimer_.stop();
     engine_.Stop();
+    engine_.RegisterEndNotice(nullptr);  // no notice may reach a window that is going away
     engine_.SetVolume(volume_->value(), volume_->value());
     engine_.Close();
     housekeepingTimer_.stop();

@@ -93,6 +93,7 @@ class CMainWindow : public QWidget, public TransportHost {
     void ChoosePitch(int index);
     void ToggleMute(bool muted);
     void ShowOptions();
+    void ShowNewFavourite();
     void ToggleTrayVisibility();
     void ShowTrayMenu();
 

@@ -42,6 +42,12 @@ void CMainWindow::ShowOptions() {
                              QString::fromUtf8("ｵﾌﾟｼｮﾝ設定は準備中です。"));
 }
 
+// Named favourites beyond "ノーマル" come with the favourites dialog.
+void CMainWindow::ShowNewFavourite() {
+    QMessageBox::information(this, QString::fromUtf8("お気に入りの追加"),
+                             QString::fromUtf8("お気に入りの追加は準備中です。"));
+}
+
 void CMainWindow::ToggleTrayVisibility() {
     if (isVisible() && !isMinimized()) {
         windowShown_ = false;

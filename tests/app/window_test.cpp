@@ -8,6 +8,7 @@
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "core/velk_player_engine.h"
 #include "support/temp_dir.h"
@@ -100,6 +101,20 @@ TEST_F(WindowFixture, AnEndedSongStartsTheNextAndTheLastStopsWithLoopOff) {
                    window->List().CurrentIndex() == 0;
         },
         kGenerousWaitMs));
+}
+
+TEST_F(WindowFixture, AMissingSongIsMarkedFailedInRedAndSkipped) {
+    std::ofstream(dir.file("list.m3u")) << "gone.mp3\nshort.mp3\n";
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("list.m3u"))});
+    ASSERT_EQ(window->List().Count(), 2);
+    DoubleClickRow(*window, 0);
+    EXPECT_TRUE(window->List().Entry(0).failed);
+    EXPECT_EQ(window->List().CurrentIndex(), 1);
+    const QModelIndex first = window->ListView().model()->index(0, 0);
+    EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(window->ListView().model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(),
+              QColor(Qt::blue));
 }
 
 TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
