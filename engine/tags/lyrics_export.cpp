@@ -1,5 +1,8 @@
 #include "tags/lyrics_export.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "tags/lyrics_clock.h"
 #include "tags/lyrics_time_tag.h"
 
@@ -43,7 +46,8 @@ void convertRowTimes(LyricsTable& table, int32_t sampleRate, bool toWinAmp) {
     for (LyricsEntry& row : table.rows()) {
         const int64_t samples = int64_t{row.time} * sampleRate / 1000;
         const int64_t ms = samples * 1000 / sampleRate;
-        row.time = static_cast<int32_t>(static_cast<double>(ms) * scale);
+        const double scaled = static_cast<double>(ms) * scale;
+        row.time = static_cast<int32_t>(std::clamp(scaled, double{INT32_MIN}, double{INT32_MAX}));
     }
 }
 

@@ -1,9 +1,21 @@
 #include "tags/lyrics_table.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "tags/lyrics_header.h"
 #include "tags/lyrics_time_tag.h"
 
 namespace velk {
+namespace {
+
+// The lead may come from the settings file, so the difference saturates instead of wrapping.
+int32_t earlierBy(int32_t time, int32_t ms) {
+    const int64_t moved = int64_t{time} - ms;
+    return static_cast<int32_t>(std::clamp<int64_t>(moved, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
 
 void LyricsTable::clear() {
     rows_.clear();
@@ -31,7 +43,7 @@ void LyricsTable::applyNextAdjust(int32_t ms) {
     for (size_t i = 1; i + 1 < rows_.size(); ++i) {
         if (rows_[i].segment != 0) continue;
         if (static_cast<int64_t>(rows_[i + 1].time) - rows_[i - 1].time > int64_t{ms} + 100) {
-            rows_[i].time -= ms;
+            rows_[i].time = earlierBy(rows_[i].time, ms);
         }
     }
 }
@@ -76,8 +88,7 @@ void LyricsTable::addLine(std::string_view line, uint32_t number, const LyricsSe
 
     if (!timedLine) {
         rows_[leadIn].timed = 0;
-        addRow(previousTime_, number, 1, false, line, isHeader);
-        segmentsPerLine_[number] = 1;
+        segmentsPerLine_[number] = addRow(previousTime_, number, 1, false, line, isHeader) ? 1 : 0;
         return;
     }
     uint32_t segmentNumber = 0;
@@ -86,7 +97,7 @@ void LyricsTable::addLine(std::string_view line, uint32_t number, const LyricsSe
         if (segmentNumber == 0) {
             const bool longGap =
                 int64_t{time} - previousTime_ > int64_t{settings.nextAdjustMs} + 100;
-            rows_[leadIn].time = longGap ? time - settings.nextAdjustMs : time;
+            rows_[leadIn].time = longGap ? earlierBy(time, settings.nextAdjustMs) : time;
         }
         if (rows_.size() >= kMaxRows) break;
         addRow(time, number, ++segmentNumber, true, segment.text, false);

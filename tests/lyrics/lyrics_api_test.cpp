@@ -390,5 +390,19 @@ TEST_F(LyricsApiTest, TagTextBreakPairsFromTheBlock) {
     velk_close();
 }
 
+TEST_F(LyricsApiTest, ExtremeLeadTimesSaturate) {
+    load("[00:05:00]a\n[00:10:00]b\n[00:20:00]c");
+    velk_setLyricsNextAdjustTime(INT32_MAX);
+    velk_setLyricsNextAdjustTime(INT32_MIN);
+    velk_setLyricsNextAdjustTime(INT32_MIN);
+    EXPECT_EQ(velk_adjustLyricsToFrames(), 1);
+    EXPECT_EQ(velk_adjustLyricsFromFrames(), 1);
+    velk_setLyricsNextAdjustTime(INT32_MAX);
+    load("[00:05:00]a\n[00:10:00]b");
+    EXPECT_EQ(rows()[2].time, 10000);  // the gap never exceeds such a lead
+    playAt(7000);
+    EXPECT_EQ(velk_getCurrentLyrics(), 1);
+}
+
 }  // namespace
 }  // namespace velk
