@@ -6,6 +6,7 @@
 
 #include "engine_settings.h"
 #include "errors.h"
+#include "file_info.h"
 #include "stream_scan.h"
 
 namespace velk {
@@ -103,15 +104,7 @@ bool Engine::setDecodeOptions(const DecodeOptions& options) {
 
 void Engine::fillMpegInfo(MpegInfo& out) {
     out = MpegInfo{};
-    const FrameHeader& h = file.info.header;
-    out.version = static_cast<int32_t>(h.version);
-    out.layer = static_cast<int32_t>(h.layer);
-    out.protectionBit = h.errorProtection ? 0 : 1;
-    out.modeExtension = static_cast<int32_t>(h.modeExtension);
-    out.mode = static_cast<int32_t>(h.mode);
-    out.rightsFlag = static_cast<int32_t>(h.rightsFlag);
-    out.homeFlag = static_cast<int32_t>(h.homeFlag);
-    out.emphasis = static_cast<int32_t>(h.emphasis);
+    fillHeaderWords(file.info.header, out);
     out.channels = file.info.channels;
     out.bitRate = file.info.bitRate >= 1000 ? file.info.bitRate / 1000 : file.info.bitRate;
     out.frequency = file.info.frequency;

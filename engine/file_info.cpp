@@ -82,15 +82,7 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
         setLastError(code);
         return false;
     }
-    const FrameHeader& h = stream.header;
-    info.version = static_cast<int32_t>(h.version);
-    info.layer = static_cast<int32_t>(h.layer);
-    info.protectionBit = h.errorProtection ? 0 : 1;
-    info.modeExtension = static_cast<int32_t>(h.modeExtension);
-    info.mode = static_cast<int32_t>(h.mode);
-    info.rightsFlag = static_cast<int32_t>(h.rightsFlag);
-    info.homeFlag = static_cast<int32_t>(h.homeFlag);
-    info.emphasis = static_cast<int32_t>(h.emphasis);
+    fillHeaderWords(stream.header, info);
     info.channels = stream.channels;
     info.bitRate = stream.bitRate / 1000;
     info.frequency = stream.frequency;
@@ -101,6 +93,17 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
                                              stream.channels * 8 / stream.frequency);
     }
     return true;
+}
+
+void fillHeaderWords(const FrameHeader& h, MpegInfo& out) {
+    out.version = static_cast<int32_t>(h.version);
+    out.layer = static_cast<int32_t>(h.layer);
+    out.protectionBit = h.errorProtection ? 0 : 1;
+    out.modeExtension = static_cast<int32_t>(h.modeExtension);
+    out.mode = static_cast<int32_t>(h.mode);
+    out.rightsFlag = static_cast<int32_t>(h.rightsFlag);
+    out.homeFlag = static_cast<int32_t>(h.homeFlag);
+    out.emphasis = static_cast<int32_t>(h.emphasis);
 }
 
 void toFourteenWords(const MpegInfo& in, MpegInfo14& out) {

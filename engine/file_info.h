@@ -17,6 +17,8 @@ struct FileInfoRequest {
 bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
                    const FileInfoRequest& request);
 
+// Words 0 to 7 of the record: the first frame's header fields.
+void fillHeaderWords(const FrameHeader& header, MpegInfo& out);
 void toFourteenWords(const MpegInfo& in, MpegInfo14& out);
 void toDoubleForm(const MpegInfo& in, MpegInfoDouble& out);
 

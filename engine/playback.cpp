@@ -129,16 +129,21 @@ bool Playback::startThread() {
     return true;
 }
 
-bool Playback::play() {
-    Engine& e = engine_;
-    if (e.state != kStopped) {
+bool Playback::readyToStart() {
+    if (engine_.state != kStopped) {
         setLastError(kErrBusy);
         return false;
     }
-    if (!e.file.open) {
+    if (!engine_.file.open) {
         setLastError(kErrNoFile);
         return false;
     }
+    return true;
+}
+
+bool Playback::play() {
+    Engine& e = engine_;
+    if (!readyToStart()) return false;
     stopThread();
     e.outputMode = kOutputDevice;
     fadeStopping_ = false;
@@ -148,14 +153,7 @@ bool Playback::play() {
 
 bool Playback::playToWave(const char* fileName, int mode) {
     Engine& e = engine_;
-    if (e.state != kStopped) {
-        setLastError(kErrBusy);
-        return false;
-    }
-    if (!e.file.open) {
-        setLastError(kErrNoFile);
-        return false;
-    }
+    if (!readyToStart()) return false;
     if (mode == kOutputBoth && e.file.pcm) return false;
     stopThread();
     if (mode == kOutputBoth) {

@@ -41,6 +41,8 @@ public:
     bool onDecodeThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
 private:
+    // Stopped, with a file open; else the last error says why not.
+    bool readyToStart();
     bool prepare(int mode);
     bool openDevice();
     bool startThread();
