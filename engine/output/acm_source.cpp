@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tags/riff_bytes.h"
+
 namespace velk {
 namespace {
 
@@ -9,22 +11,14 @@ constexpr size_t kRiffHeaderBytes = 12;
 constexpr size_t kChunkHeaderBytes = 8;
 constexpr size_t kFormatRecordBytes = 16;
 
-uint16_t le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-uint32_t le32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
 WaveSourceFormat parseFormat(const uint8_t* p) {
     WaveSourceFormat f;
-    f.formatTag = le16(p);
-    f.channels = le16(p + 2);
-    f.sampleRate = le32(p + 4);
-    f.avgBytesPerSec = le32(p + 8);
-    f.blockAlign = le16(p + 12);
-    f.bitsPerSample = le16(p + 14);
+    f.formatTag = getLe16(p);
+    f.channels = getLe16(p + 2);
+    f.sampleRate = getLe32(p + 4);
+    f.avgBytesPerSec = getLe32(p + 8);
+    f.blockAlign = getLe16(p + 12);
+    f.bitsPerSample = getLe16(p + 14);
     return f;
 }
 
@@ -40,7 +34,7 @@ bool readWaveSourceLayout(const File& file, WaveSourceLayout& out) {
     for (;;) {
         uint8_t chunk[kChunkHeaderBytes];
         if (!file.readExact(at, chunk, sizeof chunk)) return false;
-        const uint32_t size = le32(chunk + 4);
+        const uint32_t size = getLe32(chunk + 4);
         const int64_t body = at + static_cast<int64_t>(kChunkHeaderBytes);
         if (std::memcmp(chunk, "data", 4) == 0) {
             if (!haveFormat) return false;
