@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -332,31 +333,33 @@ void CMainWindow::EndNoticeArrived() {
 
 // ---- Window behaviour -------------------------------------------------------------------
 
-void CMainWindow::paintEvent(QPaintEvent*) {
-    QPixmap canvas(size());
-    QPainter p(&canvas);
-    const QColor end = FromColorRef(settings_.backColor2);
-    p.fillRect(rect(), end);
-    for (int row = 0; row < std::min(height(), 256); ++row) {
-        p.setPen(FromColorRef(GradientRowColour(settings_.backColor, settings_.backColor2, row)));
-        p.drawLine(0, row, width(), row);
+// The gradient is drawn off-screen once per size and copied in one step; the labels over it
+// repaint often while files arrive, and each of them only needs its own piece copied.
+void CMainWindow::paintEvent(QPaintEvent* event) {
+    if (background_.size() != size()) {
+        background_ = QPixmap(size());
+        QPainter p(&background_);
+        p.fillRect(rect(), FromColorRef(settings_.backColor2));
+        for (int row = 0; row < std::min(height(), 256); ++row) {
+            p.setPen(
+                FromColorRef(GradientRowColour(settings_.backColor, settings_.backColor2, row)));
+            p.drawLine(0, row, width(), row);
+        }
     }
-    p.end();
-    QPainter(this).drawPixmap(0, 0, canvas);
+    QPainter(this).drawPixmap(event->rect(), background_, event->rect());
 }
 
 void CMainWindow::LayoutControls() {
     const int w = width(), h = height();
     titleDisplay_->setGeometry(6, 6, w - 12, 20);
-    play_->setGeometry(6, 30, 64, 24);
-    stop_->setGeometry(72, 30, 44, 24);
-    previous_->setGeometry(118, 30, 32, 24);
-    next_->setGeometry(152, 30, 32, 24);
-    loop_->setGeometry(186, 30, 44, 24);
-    random_->setGeometry(232, 30, 52, 24);
-    mute_->setGeometry(w - 98, 30, 40, 24);
-    volume_->setGeometry(w - 56, 30, 50, 24);
-    mute_->setVisible(w - 98 > 286);
+    play_->setGeometry(6, 30, 60, 24);
+    stop_->setGeometry(68, 30, 40, 24);
+    previous_->setGeometry(110, 30, 30, 24);
+    next_->setGeometry(142, 30, 30, 24);
+    loop_->setGeometry(174, 30, 42, 24);
+    random_->setGeometry(218, 30, 48, 24);
+    mute_->setGeometry(268, 30, 40, 24);
+    volume_->setGeometry(310, 30, w - 316, 24);
     timeDisplay_->setGeometry(6, 58, 84, 22);
     position_->setGeometry(94, 58, w - 100, 22);
     detail_->setGeometry(6, 86, 44, 24);

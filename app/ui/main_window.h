@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
 #include <QSystemTrayIcon>
@@ -151,6 +152,7 @@ class CMainWindow : public QWidget, public TransportHost {
     QTimer housekeepingTimer_;
     QTimer advanceTimer_;
     QSystemTrayIcon* tray_ = nullptr;
+    QPixmap background_;
 };
 
 }  // namespace velk::app
