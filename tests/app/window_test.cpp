@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -25,14 +27,14 @@ constexpr int kGenerousWaitMs = 20000;
 // The application object lives from before the first test to after the last one, and is gone
 // before the process's exit handlers run (Qt's own clean-up must not meet a half-ended process).
 class QtEnvironment : public ::testing::Environment {
-public:
+  public:
     void SetUp() override {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         app_ = std::make_unique<QApplication>(argc_, argv_);
     }
     void TearDown() override { app_.reset(); }
 
-private:
+  private:
     int argc_ = 1;
     char name_[10] = "app_tests";
     char* argv_[2] = {name_, nullptr};
@@ -115,6 +117,34 @@ TEST_F(WindowFixture, AMissingSongIsMarkedFailedInRedAndSkipped) {
     EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
     EXPECT_EQ(window->ListView().model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(),
               QColor(Qt::blue));
+}
+
+TEST_F(WindowFixture, HeaderClicksSortAndTheDeleteKeyRemovesTheSelection) {
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                             QString::fromStdString(dir.file("short.mp3"))});
+    PlaylistView& view = window->ListView();
+    QHeaderView* header = view.header();
+    const QPoint timeHeader(header->sectionViewportPosition(kColumnTime) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, timeHeader);
+    EXPECT_EQ(window->List().Entry(0).path, dir.file("short.mp3"));
+    EXPECT_EQ(view.model()->headerData(kColumnTime, Qt::Horizontal).toString(),
+              QString::fromUtf8("△時間"));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, timeHeader);
+    EXPECT_EQ(window->List().Entry(0).path, dir.file("demo.mp3"));
+    EXPECT_EQ(view.model()->headerData(kColumnTime, Qt::Horizontal).toString(),
+              QString::fromUtf8("▽時間"));
+
+    view.SelectRows({0});
+    QTest::keyClick(&view, Qt::Key_Delete);
+    ASSERT_EQ(window->List().Count(), 1);
+    EXPECT_EQ(window->List().Entry(0).path, dir.file("short.mp3"));
+    QLabel* files = nullptr;
+    for (auto* label : window->findChildren<QLabel*>()) {
+        if (label->toolTip() == QString::fromUtf8("ﾘｽﾄに表示されているﾌｧｲﾙ数")) files = label;
+    }
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->text(), QString("1"));
 }
 
 TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
