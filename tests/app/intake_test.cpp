@@ -209,6 +209,9 @@ TEST(DemoPlaylist, ExpandsToTheDemoSongWithItsTagAndLyricsMark) {
     EXPECT_EQ(demo.lyricsMark, kLyricsMark);
     EXPECT_EQ(FindLyricsFile(demo.path, ""), std::string(VELK_TEST_DATA_DIR) + "/demo.txt");
     EXPECT_EQ(ReadLyricsTiming(FindLyricsFile(demo.path, "")).offsetMs, 0);
+    // The song carries the same lyrics in its own Lyrics3 block, for players without the side file.
+    EXPECT_TRUE(engine.FileType(demo.path) & VELK_TYPE_LYRICS3);
+    EXPECT_TRUE(engine.FileType(demo.path) & VELK_TYPE_ID3V1);
 }
 
 TEST(RealEngineIntake, NonAudioIsLeftOutOfADropAndKeptFromACommandLine) {
