@@ -177,6 +177,25 @@ TEST_F(IntakeFixture, LyricsSideFileGivesTheMark) {
     EXPECT_EQ(list.Entry(1).lyricsMark, "");
 }
 
+TEST_F(IntakeFixture, AddingFlagHoldsThroughNestedPlaylistsAndClearsAfter) {
+    WriteText(dir.file("a.mp3"), "x");
+    WriteText(dir.file("outer.m3u"), "inner.m3u\na.mp3\n");
+    WriteText(dir.file("inner.m3u"), "a.mp3\n");
+    int pumped = 0, pumpedWhileAdding = 0;
+    intake.hooks.beforeEachPath = [&] {
+        ++pumped;
+        pumpedWhileAdding += intake.IsAdding();
+    };
+    intake.AddPath(dir.file("outer.m3u"), false);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(pumped, 4);  // outer, inner, and each song line
+    EXPECT_EQ(pumpedWhileAdding, pumped);
+    EXPECT_FALSE(intake.IsAdding());
+    intake.options.highMode = true;  // bulk mode pumps nothing
+    intake.AddPath(dir.file("a.mp3"), false);
+    EXPECT_EQ(pumped, 4);
+}
+
 TEST_F(IntakeFixture, UnreadableFolderAddsNothing) {
     std::filesystem::create_directories(dir.file("locked"));
     WriteText(dir.file("locked/a.mp3"), "x");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -110,6 +111,19 @@ TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
     EXPECT_EQ(r.speed, 4);
     EXPECT_EQ(r.window.bottom, 520);
     EXPECT_EQ(r.itemWidth[3], 4);  // only the low 16 bits
+}
+
+TEST(SettingsStore, ProfileFolderFollowsTheEnvironment) {
+    const char* saved = std::getenv("VELKARO_HOME");
+    const std::string keep = saved ? saved : "";
+    setenv("VELKARO_HOME", "/tmp/velk-profile", 1);
+    EXPECT_EQ(ProfileFolder(), "/tmp/velk-profile");
+    unsetenv("VELKARO_HOME");
+    setenv("XDG_CONFIG_HOME", "/tmp/velk-config", 1);
+    EXPECT_EQ(ProfileFolder(), "/tmp/velk-config/velkaro");
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_TRUE(ProfileFolder().ends_with("/.config/velkaro"));
+    if (saved) setenv("VELKARO_HOME", keep.c_str(), 1);
 }
 
 TEST(Favourites, FirstStartGivesOneNormalFavouriteAndSavedRowsComeBack) {

@@ -181,6 +181,18 @@ TEST_F(WindowFixture, PlaylistAndSettingsSurviveARestart) {
     EXPECT_TRUE(window->Player().flags.loop);
 }
 
+TEST_F(WindowFixture, TrayStartShowsNoWindowAndLoadsTheFavourite) {
+    {
+        auto window = Open();
+        window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
+    }
+    options.commandLine = "-tray";
+    auto window = Open();
+    EXPECT_FALSE(window->isVisible() && !window->isMinimized());
+    EXPECT_EQ(window->List().Count(), 1);
+    EXPECT_EQ(window->Player().EngineState(), kEngineStopped);  // nothing plays by itself
+}
+
 TEST_F(WindowFixture, DetailButtonSwitchesCompactAndFull) {
     auto window = Open();
     const int fullHeight = window->height();
