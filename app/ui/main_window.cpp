@@ -253,7 +253,7 @@ void CMainWindow::Start() {
     if (path.isEmpty()) {
         LoadSelectedFavourite();
     } else {
-        AddPathWithRefresh(path.toStdString());
+        AddLines({path.toStdString()});
     }
     UpdateTotals();
     UpdateButtons();
@@ -267,9 +267,7 @@ void CMainWindow::LoadSelectedFavourite() {
     currentFavourite_ = found >= 0 ? found : 0;
     favouritesCombo_->setCurrentIndex(currentFavourite_);
     if (favourites_.empty()) return;
-    for (const auto& line : ReadFavouriteLines(favourites_[currentFavourite_])) {
-        AddPathWithRefresh(line);
-    }
+    AddLines(ReadFavouriteLines(favourites_[currentFavourite_]));
 }
 
 // ---- TransportHost ----------------------------------------------------------------------

@@ -78,7 +78,7 @@ class CMainWindow : public QWidget, public TransportHost {
     void LayoutControls();
     void LoadSelectedFavourite();
 
-    void AddPathWithRefresh(const std::string& path);
+    void AddLines(const std::vector<std::string>& lines);
     void UpdateTotals();
     void RemoveSelectedRows();
     void ClearAllRows();

@@ -14,8 +14,9 @@
 
 namespace velk::app {
 
-void CMainWindow::AddPathWithRefresh(const std::string& path) {
-    intake_.AddPath(path, false);
+// In bulk mode the view learns of the new rows once, after the last of them.
+void CMainWindow::AddLines(const std::vector<std::string>& lines) {
+    for (const auto& line : lines) intake_.AddPath(line, false);
     if (intake_.options.highMode) model_->Reload();
 }
 
@@ -115,7 +116,7 @@ void CMainWindow::HandOver(const QString& commandLine) {
     if (favouritesCombo_->count() > 0) favouritesCombo_->setCurrentIndex(0);
     currentFavourite_ = 0;
     ClearAllRows();
-    AddPathWithRefresh(commandLine.toStdString());
+    AddLines({commandLine.toStdString()});
     UpdateTotals();
     transport_.PlayCurrent(true);
 }

@@ -156,7 +156,7 @@ void CMainWindow::CheckWake() {
         ClearAllRows();
         currentFavourite_ = found;
         favouritesCombo_->setCurrentIndex(found);
-        for (const auto& line : ReadFavouriteLines(favourites_[found])) AddPathWithRefresh(line);
+        AddLines(ReadFavouriteLines(favourites_[found]));
         UpdateTotals();
     }
     transport_.PlayCurrent(true);
