@@ -9,7 +9,7 @@
 namespace velk {
 
 class BitReader {
-public:
+  public:
     BitReader() = default;
     BitReader(const uint8_t* data, size_t size) { reset(data, size); }
 
@@ -56,7 +56,7 @@ public:
     // True once any read or skip went past the end.
     bool overrun() const { return overrun_; }
 
-private:
+  private:
     // 32 bits starting at the current position, left-aligned; the low bits beyond the
     // first 25 may be incomplete.
     uint32_t window() const {

@@ -11,12 +11,9 @@ namespace {
 // Code words of ISO/IEC 11172-3 table B.7, in order of x then y (v, w, x, y for count1 A).
 // Tables 17 to 23 share table 16's code words and 25 to 31 share table 24's; they differ only
 // in linbits.
-constexpr const char* kTable1 =
-    "1 001 01 000";
-constexpr const char* kTable2 =
-    "1 010 000001 011 001 00001 00011 00010 000000";
-constexpr const char* kTable3 =
-    "11 10 000001 001 01 00001 00011 00010 000000";
+constexpr const char* kTable1 = "1 001 01 000";
+constexpr const char* kTable2 = "1 010 000001 011 001 00001 00011 00010 000000";
+constexpr const char* kTable3 = "11 10 000001 001 01 00001 00011 00010 000000";
 constexpr const char* kTable5 =
     "1 010 000110 0000101 011 001 000100 0000100 000111 000101 0000111 00000001 0000110 000001 "
     "0000001 00000000";
@@ -218,20 +215,19 @@ struct TableSpec {
 // Look-ahead bits of the first level, chosen per table so that the common short codes
 // resolve in one step.
 constexpr TableSpec kSpecs[32] = {
-    {nullptr, 0, 0},  {kTable1, 3, 0},  {kTable2, 6, 0},  {kTable3, 6, 0},
-    {nullptr, 0, 0},  {kTable5, 8, 0},  {kTable6, 7, 0},  {kTable7, 6, 0},
-    {kTable8, 8, 0},  {kTable9, 6, 0},  {kTable10, 8, 0}, {kTable11, 8, 0},
-    {kTable12, 7, 0}, {kTable13, 6, 0}, {nullptr, 0, 0},  {kTable15, 8, 0},
-    {kTable16, 8, 1}, {kTable16, 8, 2}, {kTable16, 8, 3}, {kTable16, 8, 4},
-    {kTable16, 8, 6}, {kTable16, 8, 8}, {kTable16, 8, 10}, {kTable16, 8, 13},
-    {kTable24, 9, 4}, {kTable24, 9, 5}, {kTable24, 9, 6}, {kTable24, 9, 7},
-    {kTable24, 9, 8}, {kTable24, 9, 9}, {kTable24, 9, 11}, {kTable24, 9, 13},
+    {nullptr, 0, 0},   {kTable1, 3, 0},   {kTable2, 6, 0},   {kTable3, 6, 0},   {nullptr, 0, 0},
+    {kTable5, 8, 0},   {kTable6, 7, 0},   {kTable7, 6, 0},   {kTable8, 8, 0},   {kTable9, 6, 0},
+    {kTable10, 8, 0},  {kTable11, 8, 0},  {kTable12, 7, 0},  {kTable13, 6, 0},  {nullptr, 0, 0},
+    {kTable15, 8, 0},  {kTable16, 8, 1},  {kTable16, 8, 2},  {kTable16, 8, 3},  {kTable16, 8, 4},
+    {kTable16, 8, 6},  {kTable16, 8, 8},  {kTable16, 8, 10}, {kTable16, 8, 13}, {kTable24, 9, 4},
+    {kTable24, 9, 5},  {kTable24, 9, 6},  {kTable24, 9, 7},  {kTable24, 9, 8},  {kTable24, 9, 9},
+    {kTable24, 9, 11}, {kTable24, 9, 13},
 };
 
 constexpr int kMaxStepBits = 11;
 
 struct Code {
-    uint32_t bits;   // left-aligned remainder is taken from `length`
+    uint32_t bits;  // left-aligned remainder is taken from `length`
     int length;
     uint16_t payload;
 };
@@ -333,6 +329,8 @@ const HuffmanTable& bigValueTable(int index) {
     return t.bigValues[static_cast<size_t>(index)].table;
 }
 
-const HuffmanTable& count1TableA() { return tables().count1A.table; }
+const HuffmanTable& count1TableA() {
+    return tables().count1A.table;
+}
 
 }  // namespace velk

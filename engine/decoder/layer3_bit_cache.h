@@ -9,7 +9,7 @@
 namespace velk {
 
 class BitCache {
-public:
+  public:
     BitCache(const uint8_t* data, size_t size, size_t bitPosition)
         : data_(data), size_(data ? size : 0), next_(bitPosition >> 3) {
         refill();
@@ -52,7 +52,7 @@ public:
     size_t position() const { return next_ * 8 - static_cast<size_t>(count_); }
     bool overrun() const { return position() > size_ * 8; }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t next_;

@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kBlockFloats = Synthesis::kGranuleSlots * Synthesis::kSubbands;
 
-bool isShortBlock(const GranuleChannelInfo& g) { return g.windowSwitching && g.blockType == 2; }
+bool isShortBlock(const GranuleChannelInfo& g) {
+    return g.windowSwitching && g.blockType == 2;
+}
 
 }  // namespace
 
@@ -106,10 +108,14 @@ size_t Layer3Decoder::decodeGranule(const FrameHeader& h, int gr, int channels, 
     }
     if (channels == 2) {
         const GranuleChannelInfo& right = side_.granules[gr][1];
-        const StereoGranule stereo{spectrum_[0][slot],  spectrum_[1][slot],
-                                   &granule_[0].nonZeroEnd, &granule_[1].nonZeroEnd,
-                                   &right,              &scaleFactors_[1],
-                                   &granule_[1].usage,  bands_,
+        const StereoGranule stereo{spectrum_[0][slot],
+                                   spectrum_[1][slot],
+                                   &granule_[0].nonZeroEnd,
+                                   &granule_[1].nonZeroEnd,
+                                   &right,
+                                   &scaleFactors_[1],
+                                   &granule_[1].usage,
+                                   bands_,
                                    limits_.mixedLongBands};
         const StereoModes modes{midSide, intensity, h.version != 1,
                                 static_cast<int>(right.scalefacCompress & 1)};
@@ -157,8 +163,8 @@ void Layer3Decoder::outputMonoMix(int gr, int slot, uint8_t* out) {
                             !right.mixedBlock;
     if (sameLayout) {
         // One hybrid filter on the summed spectrum; the right channel keeps no overlap.
-        const int end = std::min(std::max(granule_[0].nonZeroEnd, granule_[1].nonZeroEnd),
-                                 limits_.lineLimit);
+        const int end =
+            std::min(std::max(granule_[0].nonZeroEnd, granule_[1].nonZeroEnd), limits_.lineLimit);
         float* sum = spectrum_[0][slot];
         float* other = spectrum_[1][slot];
         for (int i = 0; i < end; ++i) sum[i] += other[i];

@@ -16,7 +16,7 @@
 namespace velk {
 
 class Layer3Decoder final : public LayerDecoder {
-public:
+  public:
     explicit Layer3Decoder(Synthesis& synthesis) : synthesis_(synthesis) {}
 
     void setup(const StreamSetup& setup) override;
@@ -26,7 +26,7 @@ public:
 
     const Layer3Limits& limits() const { return limits_; }
 
-private:
+  private:
     struct ChannelGranule {
         int nonZeroEnd;
         BandUsage usage;
@@ -37,8 +37,8 @@ private:
     // `slot`; returns the bit position after it.
     size_t decodeGranule(const FrameHeader& header, int granule, int channels, int slot,
                          size_t position, uint8_t* out);
-    void decodeChannel(const FrameHeader& header, int granule, int channel, int slot,
-                       size_t start, bool intensity);
+    void decodeChannel(const FrameHeader& header, int granule, int channel, int slot, size_t start,
+                       bool intensity);
     void outputGranule(int granule, int channels, int slot, uint8_t* out);
     void outputMonoMix(int granule, int slot, uint8_t* out);
     int hybrid(int channel, int granule, int slot, float* block);

@@ -23,8 +23,9 @@ struct DctKernels {
     DctKernels() {
         for (int k = 0; k < 18; ++k) {
             for (int j = 0; j < kPad18; ++j) {
-                k18[k][j] = j < 18 ? static_cast<float>(std::cos(kPi / 18.0 * (j + 0.5) * (k + 0.5)))
-                                   : 0.0f;
+                k18[k][j] = j < 18
+                                ? static_cast<float>(std::cos(kPi / 18.0 * (j + 0.5) * (k + 0.5)))
+                                : 0.0f;
             }
         }
         for (int k = 0; k < 6; ++k) {
@@ -44,7 +45,9 @@ const DctKernels& kernels() {
 // Four floats as one value: GCC and Clang map the arithmetic onto SSE registers.
 typedef float Float4 __attribute__((vector_size(16)));
 
-inline Float4 broadcast(float x) { return Float4{x, x, x, x}; }
+inline Float4 broadcast(float x) {
+    return Float4{x, x, x, x};
+}
 
 // Sums of every input times its kernel row, kept in registers: five vectors for 18 outputs.
 void dct4x18(const float* in, const float (&kernel)[18][kPad18], float* out) {
@@ -85,8 +88,8 @@ void unfold(const float* y, float* out) {
     for (int i = 3 * h; i < 2 * N; ++i) out[i] = -y[i - 3 * h];
 }
 
-void longBlock(const float* in, const float* window, const float* overlap, float* next,
-               float* out, int subband) {
+void longBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
+               int subband) {
     float x[36];
     imdct36(in, x);
     for (int i = 0; i < 18; ++i) {
@@ -97,8 +100,8 @@ void longBlock(const float* in, const float* window, const float* overlap, float
 
 // Three windows, interleaved in the input (value k of window w at 3k + w), overlapped at
 // offsets 6, 12 and 18 of the 36-sample block.
-void shortBlock(const float* in, const float* window, const float* overlap, float* next,
-                float* out, int subband) {
+void shortBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
+                int subband) {
     float block[36] = {};
     for (int w = 0; w < 3; ++w) {
         float coefficients[6];

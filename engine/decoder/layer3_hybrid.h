@@ -12,12 +12,12 @@ struct HybridChannel {
     float* lines;          // this granule's spectrum; receives the overlap half for the next one
     const float* overlap;  // the previous granule's overlap halves
     int nonZeroEnd;
-    int longPartEnd;       // lines with long windows: nonZeroEnd, 0 (short) or the mixed long part
-    int blockType;         // window of the long part (0 for a mixed block) and of the short part
+    int longPartEnd;  // lines with long windows: nonZeroEnd, 0 (short) or the mixed long part
+    int blockType;    // window of the long part (0 for a mixed block) and of the short part
     int normalWindowSubbands;  // leading subbands of a mixed block, long-windowed by type 0
-    bool shortPart;        // lines from longPartEnd to nonZeroEnd use three short windows
-    int previousSubbands;  // subbands whose overlap may be non-zero
-    int hybridSubbands;    // subbands the band limit lets through
+    bool shortPart;            // lines from longPartEnd to nonZeroEnd use three short windows
+    int previousSubbands;      // subbands whose overlap may be non-zero
+    int hybridSubbands;        // subbands the band limit lets through
 };
 
 // Writes 18 slots x 32 subbands at `out` and returns the subbands processed (whose overlap

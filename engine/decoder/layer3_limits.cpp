@@ -10,7 +10,8 @@ Layer3Limits layer3Limits(uint32_t version, const BandTable& bands, int streamRa
     const int r = std::clamp(reduction, 0, 2);
     int top = 32 >> r;
     if (top > 8) --top;  // the top subband is never decoded at full or half rate
-    const long long wanted = (rate / 2 + static_cast<long long>(std::max(freqLimit, 0)) * 64) / rate;
+    const long long wanted =
+        (rate / 2 + static_cast<long long>(std::max(freqLimit, 0)) * 64) / rate;
     const int subbands = static_cast<int>(std::min<long long>(wanted, top));
 
     const bool mpeg1 = version == 1;

@@ -15,7 +15,7 @@ struct Layer3Limits {
 };
 
 // `streamRate` is the unreduced sample rate of the stream.
-Layer3Limits layer3Limits(uint32_t version, const BandTable& bands, int streamRate,
-                          int reduction, int freqLimit);
+Layer3Limits layer3Limits(uint32_t version, const BandTable& bands, int streamRate, int reduction,
+                          int freqLimit);
 
 }  // namespace velk

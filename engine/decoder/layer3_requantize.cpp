@@ -20,8 +20,8 @@ float globalGain(const Layer3Tables& t, const GranuleChannelInfo& info) {
 
 // Returns the end of the long part in lines.
 int requantizeLong(const Layer3Tables& t, const int32_t* lines, int end, int bandCount,
-                   const GranuleChannelInfo& info, const ScaleFactors& sf,
-                   const BandTable& bands, float* out, BandUsage& usage) {
+                   const GranuleChannelInfo& info, const ScaleFactors& sf, const BandTable& bands,
+                   float* out, BandUsage& usage) {
     const float gain = globalGain(t, info);
     const int scale = info.scalefacScale ? 1 : 0;
     int line = 0;
@@ -43,8 +43,8 @@ int requantizeLong(const Layer3Tables& t, const int32_t* lines, int end, int ban
 // Short bands from `firstBand`, reading band by band with the three windows one after
 // another and writing line = 3 * band start + 3 * k + window. Returns the end in lines.
 int requantizeShort(const Layer3Tables& t, const int32_t* lines, int end, int firstBand,
-                    const GranuleChannelInfo& info, const ScaleFactors& sf,
-                    const BandTable& bands, float* out, BandUsage& usage) {
+                    const GranuleChannelInfo& info, const ScaleFactors& sf, const BandTable& bands,
+                    float* out, BandUsage& usage) {
     const float gain = globalGain(t, info);
     const int scale = info.scalefacScale ? 1 : 0;
     int reached = 3 * bands.shortBounds[firstBand];
@@ -73,8 +73,8 @@ int requantizeShort(const Layer3Tables& t, const int32_t* lines, int end, int fi
 }  // namespace
 
 int requantize(const int32_t* lines, int nonZeroEnd, const GranuleChannelInfo& info,
-                const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
-                BandUsage& usage) {
+               const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
+               BandUsage& usage) {
     const Layer3Tables& t = layer3Tables();
     usage = BandUsage{-1, {-1, -1, -1}};
     const int end = std::clamp(nonZeroEnd, 0, 576);

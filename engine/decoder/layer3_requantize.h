@@ -21,7 +21,7 @@ struct BandUsage {
 // non-zero end: short bands are reordered, so a partly filled band counts whole.
 // `mixedLongBands` is the long-band count of a mixed block (8 for MPEG-1, 6 otherwise).
 int requantize(const int32_t* lines, int nonZeroEnd, const GranuleChannelInfo& info,
-                const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
-                BandUsage& usage);
+               const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
+               BandUsage& usage);
 
 }  // namespace velk

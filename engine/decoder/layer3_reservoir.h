@@ -8,7 +8,7 @@
 namespace velk {
 
 class BitReservoir {
-public:
+  public:
     static constexpr size_t kCapacity = 9184;
     static constexpr size_t kCompactAbove = 6692;
 
@@ -21,7 +21,7 @@ public:
     const uint8_t* data() const { return buffer_; }
     size_t size() const { return fill_; }
 
-private:
+  private:
     uint8_t buffer_[kCapacity];
     size_t fill_ = 0;
 };

@@ -11,7 +11,7 @@ namespace velk {
 struct StereoGranule {
     float* left;
     float* right;
-    int* leftEnd;   // non-zero ends, raised to the larger of the two
+    int* leftEnd;  // non-zero ends, raised to the larger of the two
     int* rightEnd;
     const GranuleChannelInfo* rightInfo;  // the right channel's block layout and scale factors
     const ScaleFactors* rightScaleFactors;
@@ -23,8 +23,8 @@ struct StereoGranule {
 struct StereoModes {
     bool midSide;
     bool intensity;
-    bool lowerRate;          // ISO/IEC 13818-3 intensity positions and ratios
-    int intensityScale;      // lower rates: bit 0 of the right channel's compress value
+    bool lowerRate;      // ISO/IEC 13818-3 intensity positions and ratios
+    int intensityScale;  // lower rates: bit 0 of the right channel's compress value
 };
 
 void applyJointStereo(const StereoGranule& granule, const StereoModes& modes);

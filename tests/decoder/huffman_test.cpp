@@ -69,16 +69,17 @@ TEST_P(HuffmanTables, AreCompletePrefixCodesOfEveryPair) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Iso, HuffmanTables,
-    ::testing::Values(TableShape{1, 2, 3, 0}, TableShape{2, 3, 6, 0}, TableShape{3, 3, 6, 0},
-                      TableShape{5, 4, 8, 0}, TableShape{6, 4, 7, 0}, TableShape{7, 6, 10, 0},
-                      TableShape{8, 6, 11, 0}, TableShape{9, 6, 9, 0}, TableShape{10, 8, 11, 0},
-                      TableShape{11, 8, 11, 0}, TableShape{12, 8, 10, 0},
-                      TableShape{13, 16, 19, 0}, TableShape{15, 16, 13, 0},
-                      TableShape{16, 16, 17, 1}, TableShape{19, 16, 17, 4},
-                      TableShape{23, 16, 17, 13}, TableShape{24, 16, 12, 4},
-                      TableShape{27, 16, 12, 7}, TableShape{31, 16, 12, 13}));
+INSTANTIATE_TEST_SUITE_P(Iso, HuffmanTables,
+                         ::testing::Values(TableShape{1, 2, 3, 0}, TableShape{2, 3, 6, 0},
+                                           TableShape{3, 3, 6, 0}, TableShape{5, 4, 8, 0},
+                                           TableShape{6, 4, 7, 0}, TableShape{7, 6, 10, 0},
+                                           TableShape{8, 6, 11, 0}, TableShape{9, 6, 9, 0},
+                                           TableShape{10, 8, 11, 0}, TableShape{11, 8, 11, 0},
+                                           TableShape{12, 8, 10, 0}, TableShape{13, 16, 19, 0},
+                                           TableShape{15, 16, 13, 0}, TableShape{16, 16, 17, 1},
+                                           TableShape{19, 16, 17, 4}, TableShape{23, 16, 17, 13},
+                                           TableShape{24, 16, 12, 4}, TableShape{27, 16, 12, 7},
+                                           TableShape{31, 16, 12, 13}));
 
 TEST(Huffman, SampleCodeWordsDecodeToTheStandardsValues) {
     struct Sample {
@@ -87,11 +88,20 @@ TEST(Huffman, SampleCodeWordsDecodeToTheStandardsValues) {
         uint32_t x, y;
     };
     const Sample samples[] = {
-        {1, "1", 0, 0},           {1, "001", 0, 1},         {1, "01", 1, 0},
-        {1, "000", 1, 1},         {6, "10", 1, 1},          {9, "00001110", 5, 0},
-        {13, "0000000000000000001", 15, 12},                {13, "0000000000000000000", 15, 14},
-        {15, "111", 0, 0},        {16, "000010001", 0, 15}, {16, "00000011", 15, 15},
-        {24, "0011", 15, 15},     {24, "1111", 0, 0},       {31, "00000000", 14, 15},
+        {1, "1", 0, 0},
+        {1, "001", 0, 1},
+        {1, "01", 1, 0},
+        {1, "000", 1, 1},
+        {6, "10", 1, 1},
+        {9, "00001110", 5, 0},
+        {13, "0000000000000000001", 15, 12},
+        {13, "0000000000000000000", 15, 14},
+        {15, "111", 0, 0},
+        {16, "000010001", 0, 15},
+        {16, "00000011", 15, 15},
+        {24, "0011", 15, 15},
+        {24, "1111", 0, 0},
+        {31, "00000000", 14, 15},
     };
     for (const Sample& s : samples) {
         const int width = static_cast<int>(std::char_traits<char>::length(s.code));
@@ -113,8 +123,8 @@ TEST(Huffman, Count1TableAHoldsTheSixteenQuadruples) {
         lengths[d.payload] = d.length;
     }
     ASSERT_EQ(lengths.size(), 16u);
-    EXPECT_EQ(lengths[0], 1u);   // "1": all zero
-    EXPECT_EQ(lengths[15], 6u);  // "000001": all one
+    EXPECT_EQ(lengths[0], 1u);                                 // "1": all zero
+    EXPECT_EQ(lengths[15], 6u);                                // "000001": all one
     EXPECT_EQ(decodePattern(a, bits("0101"), 4).payload, 1u);  // v w x y = 0 0 0 1
     EXPECT_EQ(decodePattern(a, bits("000000"), 6).payload, 11u);
 }

@@ -72,8 +72,12 @@ TEST(Layer3Damaged, RandomPayloadsOfEveryStandardAndMode) {
         for (int mode = 0; mode < 4; ++mode) {
             std::vector<std::vector<uint8_t>> frames;
             for (int i = 0; i < 40; ++i) {
-                HeaderSpec h{version, 3, 1 + static_cast<int>(rng() % 14),
-                             static_cast<int>(rng() % 3), static_cast<int>(rng() % 2), mode,
+                HeaderSpec h{version,
+                             3,
+                             1 + static_cast<int>(rng() % 14),
+                             static_cast<int>(rng() % 3),
+                             static_cast<int>(rng() % 2),
+                             mode,
                              (rng() & 1) != 0};
                 std::vector<uint8_t> frame = test::silentFrame(h);
                 const std::vector<uint8_t> noise = randomBytes(rng, frame.size());

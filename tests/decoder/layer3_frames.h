@@ -27,8 +27,8 @@ struct Layer3FrameSpec {
     HeaderSpec header;
     int modeExtension = 0;
     uint32_t mainDataBegin = 0;
-    GranuleFields granule;           // used for every granule and channel
-    std::vector<uint8_t> mainData;   // written after the side information
+    GranuleFields granule;          // used for every granule and channel
+    std::vector<uint8_t> mainData;  // written after the side information
 };
 
 std::vector<uint8_t> layer3Frame(const Layer3FrameSpec& spec);

@@ -22,7 +22,9 @@ std::vector<uint8_t> fixture(const std::string& name) {
     return test::readFileBytes(std::string(VELK_TEST_DATA_DIR) + "/" + name);
 }
 
-std::vector<int16_t> reference(const std::string& name) { return test::samples16(fixture(name)); }
+std::vector<int16_t> reference(const std::string& name) {
+    return test::samples16(fixture(name));
+}
 
 test::DecodedStream decode(const std::string& stream, DecodeOptions options,
                            const int32_t* equalizer = nullptr) {
@@ -51,7 +53,9 @@ struct PeerCase {
     int reduction;
 };
 
-void PrintTo(const PeerCase& c, std::ostream* os) { *os << c.expected; }
+void PrintTo(const PeerCase& c, std::ostream* os) {
+    *os << c.expected;
+}
 
 class Layer3Peer : public ::testing::TestWithParam<PeerCase> {};
 

@@ -8,7 +8,9 @@
 namespace velk {
 namespace {
 
-std::vector<uint8_t> bytes(size_t count, uint8_t value) { return std::vector<uint8_t>(count, value); }
+std::vector<uint8_t> bytes(size_t count, uint8_t value) {
+    return std::vector<uint8_t>(count, value);
+}
 
 TEST(BitReservoir, AFrameMayStartInThePreviousFramesData) {
     BitReservoir r;

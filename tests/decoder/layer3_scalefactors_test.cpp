@@ -13,7 +13,7 @@ namespace {
 
 // Bits written after a frame header, read back from just after it.
 class Bits {
-public:
+  public:
     Bits() : builder_(test::HeaderSpec{}) {}
     Bits& put(uint32_t value, int bits) {
         builder_.put(value, bits);
@@ -26,7 +26,7 @@ public:
         return r;
     }
 
-private:
+  private:
     test::FrameBuilder builder_;
     std::vector<uint8_t> bytes_;
 };

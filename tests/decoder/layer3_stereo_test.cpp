@@ -20,9 +20,10 @@ struct Granule {
     BandUsage rightUsage{-1, {-1, -1, -1}};
 
     void apply(StereoModes modes, uint32_t version = 1) {
-        const StereoGranule g{left.data(), right.data(), &leftEnd, &rightEnd, &rightInfo,
-                              &rightScaleFactors, &rightUsage, &bandTable(version, 0),
-                              version == 1 ? 8 : 6};
+        const StereoGranule g{
+            left.data(),         right.data(),       &leftEnd,    &rightEnd,
+            &rightInfo,          &rightScaleFactors, &rightUsage, &bandTable(version, 0),
+            version == 1 ? 8 : 6};
         applyJointStereo(g, modes);
     }
 };

@@ -23,7 +23,9 @@ struct VectorCase {
     int largest;
 };
 
-void PrintTo(const VectorCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const VectorCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::string vectorFile(const std::string& name, const char* extension) {
     return test::vectorPath(name + extension);
@@ -44,7 +46,8 @@ TEST_P(ComplianceVectors, MatchTheReferenceWithinTruncation) {
     ASSERT_TRUE(decoded.initialised) << c.name;
     if (allZero(decoded.pcm)) GTEST_SKIP() << c.name << ": this layer's decoder is not in place";
     std::vector<int16_t> ours = test::samples16(decoded.pcm);
-    std::vector<int16_t> reference = test::samples16(test::readFileBytes(vectorFile(c.name, ".pcm")));
+    std::vector<int16_t> reference =
+        test::samples16(test::readFileBytes(vectorFile(c.name, ".pcm")));
     if (c.samples) {
         ours.resize(std::min(ours.size(), c.samples));
         reference.resize(std::min(reference.size(), c.samples));
@@ -65,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
         VectorCase{"l2-fl14", 0, 2}, VectorCase{"l2-fl15", 0, 2}, VectorCase{"l2-fl16", 0, 2},
         VectorCase{"l2-test32", 0, 2}, VectorCase{"l3-compl", 0, 2},
         VectorCase{"l3-he_32khz", 0, 2}, VectorCase{"l3-he_44khz", 0, 2},
-        VectorCase{"l3-he_48khz", 0, 2}, VectorCase{"l3-hecommon", 0, 2},
-        VectorCase{"l3-si", 0, 2}, VectorCase{"l3-si_block", 0, 2},
-        VectorCase{"l3-si_huff", 0, 4}, VectorCase{"M2L3_compl24", 209 * 576, 2}),
+        VectorCase{"l3-he_48khz", 0, 2}, VectorCase{"l3-hecommon", 0, 2}, VectorCase{"l3-si", 0, 2},
+        VectorCase{"l3-si_block", 0, 2}, VectorCase{"l3-si_huff", 0, 4},
+        VectorCase{"M2L3_compl24", 209 * 576, 2}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), '-', '_');

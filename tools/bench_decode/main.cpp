@@ -112,7 +112,8 @@ int main(int argc, char** argv) {
     const velk::StreamInfo& info = stream.info;
     const double bytesPerSecond =
         static_cast<double>(info.frequency) * info.channels * (info.bitsPerSample / 8);
-    const double audio = bytesPerSecond > 0 ? static_cast<double>(totals.pcmBytes) / bytesPerSecond : 0;
+    const double audio =
+        bytesPerSecond > 0 ? static_cast<double>(totals.pcmBytes) / bytesPerSecond : 0;
     std::printf("frames %lld\nwall %.3f s\naudio %.3f s\nrealtime %.1fx\n",
                 static_cast<long long>(totals.frames), wall, audio, wall > 0 ? audio / wall : 0.0);
     return 0;
