@@ -1,6 +1,8 @@
 // Control, command and timer numbers of the main window; behaviour elsewhere refers to them.
 #pragma once
 
+#include <QString>
+
 namespace velk::app::ids {
 
 enum Control {
@@ -42,7 +44,6 @@ enum Command {
     kTrayStop = 32781,
     kTrayOptions = 32782,
     kTrayPlayPause = 32783,
-    kHelp = 32784,
     kEditLyrics = 32786,
     kUnifyArtist = 32787,
     kOpenFolder = 32788,
@@ -54,5 +55,10 @@ enum TimerPeriod {
     kHousekeepingTimerMs = 100,  // id 3
     kAdvanceTimerMs = 1,         // id 6, one-shot
 };
+
+// Each control carries its number in its object name.
+inline QString ControlObjectName(int id) {
+    return QStringLiteral("control%1").arg(id);
+}
 
 }  // namespace velk::app::ids

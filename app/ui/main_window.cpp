@@ -69,6 +69,7 @@ CMainWindow::CMainWindow(PlayerEngine& engine, const StartOptions& options, QWid
     settings_ = LoadAll(store_, ToColorRef(palette().color(QPalette::Base)));
     favourites_ = LoadFavourites(settings_, options_.profileFolder);
     BuildControls();
+    NameControls();
     ConnectControls();
     ApplySettings();
     BuildTray();
@@ -125,6 +126,36 @@ void CMainWindow::BuildControls() {
     list_->setModel(model_.get());
     const int widths[kColumnCount] = {200, 25, 75, 40};
     for (int c = 0; c < kColumnCount; ++c) list_->setColumnWidth(c, widths[c]);
+}
+
+void CMainWindow::NameControls() {
+    const std::pair<QWidget*, int> controls[] = {
+        {titleDisplay_, ids::kTitleDisplay},
+        {play_, ids::kPlay},
+        {stop_, ids::kStop},
+        {previous_, ids::kPrevious},
+        {next_, ids::kNext},
+        {loop_, ids::kLoop},
+        {random_, ids::kRandom},
+        {volume_, ids::kVolumeSlider},
+        {mute_, ids::kMute},
+        {timeDisplay_, ids::kTimeDisplay},
+        {position_, ids::kPositionSlider},
+        {detail_, ids::kDetail},
+        {optionsButton_, ids::kOptions},
+        {favouritesCombo_, ids::kFavouritesCombo},
+        {newFavourite_, ids::kNewFavourite},
+        {fileCount_, ids::kFileCount},
+        {totalTime_, ids::kTotalTime},
+        {list_, ids::kPlaylist},
+        {favouritesTab_, ids::kFavouritesTab},
+        {lyricsEditTab_, ids::kLyricsEditTab},
+        {geqTab_, ids::kGeqTab},
+        {explorerTab_, ids::kExplorerTab},
+        {pitch_, ids::kPitch},
+        {speed_, ids::kSpeed},
+    };
+    for (const auto& [control, id] : controls) control->setObjectName(ids::ControlObjectName(id));
 }
 
 void CMainWindow::ConnectControls() {

@@ -72,6 +72,7 @@ class CMainWindow : public QWidget, public TransportHost {
 
   private:
     void BuildControls();
+    void NameControls();
     void BuildTray();
     void ConnectControls();
     void ApplySettings();

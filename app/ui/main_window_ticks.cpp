@@ -63,31 +63,33 @@ void CMainWindow::ToggleTrayVisibility() {
 void CMainWindow::ShowTrayMenu() {
     QMenu* menu = tray_->contextMenu();
     menu->clear();
-    auto add = [this, menu](const char* text, auto action) {
-        connect(menu->addAction(QString::fromUtf8(text)), &QAction::triggered, this, action);
+    auto add = [this, menu](const char* text, int command, auto action) {
+        QAction* item = menu->addAction(QString::fromUtf8(text));
+        item->setData(command);
+        connect(item, &QAction::triggered, this, action);
     };
-    add("再生/一時停止(&P)", [this] { transport_.PlayPause(); });
-    add("停止(&S)", [this] { transport_.Stop(); });
-    add("前の曲(&B)", [this] { transport_.Previous(); });
-    add("次の曲(&N)", [this] { transport_.Next(); });
+    add("再生/一時停止(&P)", ids::kTrayPlayPause, [this] { transport_.PlayPause(); });
+    add("停止(&S)", ids::kTrayStop, [this] { transport_.Stop(); });
+    add("前の曲(&B)", ids::kTrayPrevious, [this] { transport_.Previous(); });
+    add("次の曲(&N)", ids::kTrayNext, [this] { transport_.Next(); });
     menu->addSeparator();
     ActiveList& list = transport_.List();
     for (int i = 0; i < list.Count(); ++i) {
         const QString text = QString::fromStdString(list.Entry(i).displayName).left(260);
-        connect(menu->addAction(text.isEmpty() ? QStringLiteral(" ") : text), &QAction::triggered,
-                this, [this, i] {
-                    if (i >= transport_.List().Count()) return;
-                    transport_.List().SetCurrentIndex(i);
-                    transport_.PlayCurrent(true);
-                });
+        const QByteArray caption = (text.isEmpty() ? QStringLiteral(" ") : text).toUtf8();
+        add(caption.constData(), ids::kFirstSongItem + i, [this, i] {
+            if (i >= transport_.List().Count()) return;
+            transport_.List().SetCurrentIndex(i);
+            transport_.PlayCurrent(true);
+        });
     }
     menu->addSeparator();
-    add("ﾀｽｸﾄﾚｲへ収納/戻す(&T)", [this] { ToggleTrayVisibility(); });
-    add("ｵﾌﾟｼｮﾝ設定(&O)...", [this] { ShowOptions(); });
-    add("ﾊﾞｰｼﾞｮﾝ情報(&V)...", [this] {
+    add("ﾀｽｸﾄﾚｲへ収納/戻す(&T)", ids::kTrayToggle, [this] { ToggleTrayVisibility(); });
+    add("ｵﾌﾟｼｮﾝ設定(&O)...", ids::kTrayOptions, [this] { ShowOptions(); });
+    add("ﾊﾞｰｼﾞｮﾝ情報(&V)...", ids::kAbout, [this] {
         QMessageBox::about(this, QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Velkaro"));
     });
-    add("終了(&X)", [this] { close(); });
+    add("終了(&X)", ids::kExit, [this] { close(); });
 }
 
 void CMainWindow::ClockTick() {

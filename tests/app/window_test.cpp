@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
@@ -8,12 +9,14 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "core/velk_player_engine.h"
 #include "support/temp_dir.h"
+#include "ui/control_ids.h"
 #include "ui/instance_server.h"
 #include "ui/main_window.h"
 
@@ -139,11 +142,9 @@ TEST_F(WindowFixture, HeaderClicksSortAndTheDeleteKeyRemovesTheSelection) {
     QTest::keyClick(&view, Qt::Key_Delete);
     ASSERT_EQ(window->List().Count(), 1);
     EXPECT_EQ(window->List().Entry(0).path, dir.file("short.mp3"));
-    QLabel* files = nullptr;
-    for (auto* label : window->findChildren<QLabel*>()) {
-        if (label->toolTip() == QString::fromUtf8("ﾘｽﾄに表示されているﾌｧｲﾙ数")) files = label;
-    }
+    auto* files = window->findChild<QLabel*>(ids::ControlObjectName(ids::kFileCount));
     ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->toolTip(), QString::fromUtf8("ﾘｽﾄに表示されているﾌｧｲﾙ数"));
     EXPECT_EQ(files->text(), QString("1"));
 }
 
@@ -193,14 +194,61 @@ TEST_F(WindowFixture, TrayStartShowsNoWindowAndLoadsTheFavourite) {
     EXPECT_EQ(window->Player().EngineState(), kEngineStopped);  // nothing plays by itself
 }
 
+TEST_F(WindowFixture, CaptionsAndTooltipsAreTheDesignsOwn) {
+    auto window = Open();
+    EXPECT_EQ(window->windowTitle(), QString("Velkaro"));
+    const std::pair<int, const char*> tips[] = {
+        {ids::kTitleDisplay, "再生中の曲のｱｰﾃｨｽﾄ/曲名を表示"},
+        {ids::kPlay, "曲を再生/一時停止"},
+        {ids::kStop, "曲の再生を停止"},
+        {ids::kPrevious, "前の曲を再生"},
+        {ids::kNext, "次の曲を再生"},
+        {ids::kLoop, "ﾘｽﾄの最後までくると最初から再生"},
+        {ids::kRandom, "ﾗﾝﾀﾞﾑに再生"},
+        {ids::kVolumeSlider, "ﾎﾞﾘｭｰﾑを調整"},
+        {ids::kMute, "音を出す/消す"},
+        {ids::kTimeDisplay, "再生時間/残り時間/演奏時間"},
+        {ids::kPositionSlider, "再生位置の表示/ｼｰｸ"},
+        {ids::kDetail, "ｳｲﾝﾄﾞｳｻｲｽﾞのｺﾝﾊﾟｸﾄ化/ﾌﾙｻｲｽﾞ化"},
+        {ids::kOptions, "ｵﾌﾟｼｮﾝ設定"},
+        {ids::kFavouritesCombo, "お気に入りのﾘｽﾄ"},
+        {ids::kNewFavourite, "お気に入りを新規に追加"},
+        {ids::kFileCount, "ﾘｽﾄに表示されているﾌｧｲﾙ数"},
+        {ids::kTotalTime, "ﾘｽﾄに表示されている曲の総演奏時間"},
+        {ids::kSpeed, "再生速度"},
+        {ids::kPitch, "再生ﾋﾟｯﾁ"},
+    };
+    for (const auto& [id, tip] : tips) {
+        auto* control = window->findChild<QWidget*>(ids::ControlObjectName(id));
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_EQ(control->toolTip(), QString::fromUtf8(tip)) << id;
+    }
+    auto* play = window->findChild<QPushButton*>(ids::ControlObjectName(ids::kPlay));
+    EXPECT_EQ(play->text(), QString::fromUtf8("再生"));
+    auto* pitch = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
+    EXPECT_EQ(pitch->text(), QString("100%"));
+    auto* speed = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
+    EXPECT_EQ(speed->text(), QString("x1"));
+    auto* combo = window->findChild<QComboBox*>(ids::ControlObjectName(ids::kFavouritesCombo));
+    EXPECT_EQ(combo->currentText(), QString::fromUtf8("ノーマル"));
+}
+
+TEST_F(WindowFixture, PitchAndSpeedClicksFollowTheirCycles) {
+    auto window = Open();
+    auto* pitch = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
+    auto* speed = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
+    pitch->click();
+    EXPECT_EQ(pitch->text(), QString("110%"));
+    for (int i = 0; i < 10; ++i) speed->click();
+    EXPECT_EQ(speed->text(), QString("x1"));
+}
+
 TEST_F(WindowFixture, DetailButtonSwitchesCompactAndFull) {
     auto window = Open();
     const int fullHeight = window->height();
-    QPushButton* detail = nullptr;
-    for (auto* button : window->findChildren<QPushButton*>()) {
-        if (button->text() == QString::fromUtf8("詳細")) detail = button;
-    }
+    auto* detail = window->findChild<QPushButton*>(ids::ControlObjectName(ids::kDetail));
     ASSERT_NE(detail, nullptr);
+    EXPECT_EQ(detail->text(), QString::fromUtf8("詳細"));
     detail->click();
     EXPECT_TRUE(window->IsCompact());
     EXPECT_EQ(window->height(), kCompactHeight);
