@@ -212,8 +212,9 @@ bool Decoder::decodeFrame(FrameDecodeRequest& request) {
 }
 
 void Decoder::selectFrameDecoder(const FrameHeader& header) {
-    current_ = routineFor(header.layer);
-    current_->restart();
+    // Only the routine that decodeInit set up knows the stream's output size; a header of
+    // another layer must not install one that was never set up.
+    if (current_ && routineFor(header.layer) == current_) current_->restart();
     muted_ = false;
 }
 
