@@ -62,7 +62,8 @@ CMainWindow::CMainWindow(PlayerEngine& engine, const StartOptions& options, QWid
       options_(options),
       store_(options.profileFolder + "/velkaro.INI"),
       intake_(playlist_, engine),
-      transport_(playlist_, engine, *this) {
+      transport_(playlist_, engine, *this),
+      keys_(MakeKeyState()) {
     setWindowTitle(kProductName);
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);

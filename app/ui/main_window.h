@@ -119,7 +119,7 @@ class CMainWindow : public QWidget, public TransportHost {
     bool maximised_ = false;
     bool shutDown_ = false;
     int lastWakeMinute_ = -1;
-    HotkeyPoller hotkeys_;
+    std::unique_ptr<KeyState> keys_;
 
     QLabel* titleDisplay_ = nullptr;
     QPushButton* play_ = nullptr;

@@ -102,9 +102,8 @@ void CMainWindow::AdvanceTick() {
 }
 
 void CMainWindow::HousekeepingTick() {
-    hotkeys_.Sample();
-    const bool leftDown = hotkeys_.Available() ? hotkeys_.LeftButtonDown()
-                                               : (QApplication::mouseButtons() & Qt::LeftButton);
+    keys_->Sample();
+    const bool leftDown = keys_->LeftButtonDown();
     QWidget* focus = QApplication::focusWidget();
     const QWidget* transportControls[] = {play_,     stop_,  previous_, next_,          loop_,
                                           random_,   mute_,  detail_,   optionsButton_, volume_,
@@ -120,12 +119,11 @@ void CMainWindow::HousekeepingTick() {
 }
 
 void CMainWindow::PollHotkeys() {
-    if (!hotkeys_.Available()) return;
-    const ModifierState mods = hotkeys_.Modifiers();
+    const ModifierState mods = keys_->Modifiers();
     const bool hasSongs = transport_.List().Count() > 0;
     for (int slot = 0; slot < kHotkeySlotCount; ++slot) {
         const uint32_t value = settings_.hotkeys[slot];
-        if (!HotkeyFires(value, hotkeys_.KeyDown(PolledKeyCode(value)), mods)) continue;
+        if (!HotkeyFires(value, keys_->KeyDown(PolledKeyCode(value)), mods)) continue;
         switch (slot) {
             case kSlotPlayPause:
                 if (hasSongs) transport_.PlayPause();

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -241,6 +242,23 @@ TEST_F(WindowFixture, PitchAndSpeedClicksFollowTheirCycles) {
     EXPECT_EQ(pitch->text(), QString("110%"));
     for (int i = 0; i < 10; ++i) speed->click();
     EXPECT_EQ(speed->text(), QString("x1"));
+}
+
+// Off X11 the hotkeys work while the player has the focus: Ctrl+N in slot 3 is "next song", and
+// holding Shift as well does not stop it.
+TEST_F(WindowFixture, FocusedHotkeyWithExtraModifierPlaysTheNextSong) {
+    std::filesystem::create_directories(options.profileFolder);
+    std::ofstream(options.profileFolder + "/velkaro.INI")
+        << "[Custom]\nShortcut Key3=" << ((kModCtrl << 8) | 'N') << "\n";
+    auto window = Open();
+    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                             QString::fromStdString(dir.file("demo.mp3"))});
+    const auto mods = Qt::ControlModifier | Qt::ShiftModifier;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_N, mods, 0, 0x6E /* XK_n */, 0);
+    QApplication::sendEvent(&window->ListView(), &press);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->List().Entry(1).played; }, kGenerousWaitMs));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_N, mods, 0, 0x6E, 0);
+    QApplication::sendEvent(&window->ListView(), &release);
 }
 
 TEST_F(WindowFixture, DetailButtonSwitchesCompactAndFull) {
