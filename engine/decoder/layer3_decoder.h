@@ -24,8 +24,6 @@ class Layer3Decoder final : public LayerDecoder {
                      uint8_t* out) override;
     void restart() override { reservoir_.reset(); }
 
-    const Layer3Limits& limits() const { return limits_; }
-
   private:
     struct ChannelGranule {
         int nonZeroEnd;

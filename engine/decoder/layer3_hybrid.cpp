@@ -130,16 +130,6 @@ void imdct12(const float* in, float* out) {
     unfold<6>(y, out);
 }
 
-void imdctReference(const float* in, int n, float* out) {
-    for (int i = 0; i < 2 * n; ++i) {
-        double sum = 0.0;
-        for (int k = 0; k < n; ++k) {
-            sum += in[k] * std::cos(kPi / (2.0 * 2 * n) * (2 * i + 1 + n) * (2 * k + 1));
-        }
-        out[i] = static_cast<float>(sum);
-    }
-}
-
 int reduceAliases(float* lines, int nonZeroEnd, bool hasLongBands, bool mixed) {
     if (!hasLongBands) return nonZeroEnd;
     const Layer3Tables& t = layer3Tables();

@@ -24,8 +24,7 @@ struct HybridChannel {
 // may be non-zero for the next granule).
 int runHybridFilter(const HybridChannel& channel, float* out);
 
-// The standard's IMDCTs, for tests of the fast forms: n = 18 (36 outputs) or 6 (12 outputs).
-void imdctReference(const float* in, int n, float* out);
+// The IMDCTs of 18 inputs (36 outputs) and 6 inputs (12 outputs), unwindowed.
 void imdct36(const float* in, float* out);
 void imdct12(const float* in, float* out);
 

@@ -13,6 +13,19 @@
 namespace velk {
 namespace {
 
+// The IMDCT as the standard writes it: x[i] = sum of X[k] cos(pi / 2n (2i + 1 + n/2)(2k + 1))
+// with n = 2 * inputs.
+void imdctReference(const float* in, int inputs, float* out) {
+    const double pi = 3.14159265358979323846;
+    for (int i = 0; i < 2 * inputs; ++i) {
+        double sum = 0.0;
+        for (int k = 0; k < inputs; ++k) {
+            sum += in[k] * std::cos(pi / (4.0 * inputs) * (2 * i + 1 + inputs) * (2 * k + 1));
+        }
+        out[i] = static_cast<float>(sum);
+    }
+}
+
 std::vector<float> randomValues(size_t count, uint32_t seed, float scale) {
     std::mt19937 rng(seed);
     std::uniform_real_distribution<float> dist(-scale, scale);
