@@ -164,6 +164,34 @@ TEST_F(OpenTest, FixturesReportTheirStreams) {
     }
 }
 
+TEST_F(OpenTest, SyntheticStreamsOfEveryLayerAndVersion) {
+    struct Case {
+        test::HeaderSpec header;
+        int frequency, bitRate, samplesPerFrame;
+    };
+    const Case cases[] = {
+        {{1, 1, 4, 0, 0, 0, false}, 44100, 128, 384}, {{2, 1, 4, 1, 0, 3, false}, 24000, 64, 384},
+        {{3, 1, 4, 2, 0, 3, false}, 8000, 64, 384},   {{1, 2, 8, 2, 0, 0, false}, 32000, 128, 1152},
+        {{2, 2, 8, 0, 0, 0, false}, 22050, 64, 1152}, {{3, 2, 8, 1, 0, 0, false}, 12000, 64, 1152},
+        {{3, 3, 8, 0, 0, 3, false}, 11025, 64, 576},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "version " << c.header.version << " layer " << c.header.layer);
+        const std::string path = dir.file("synthetic.mpg");
+        writeFileBytes(path, test::silentStream(c.header, 300));
+        InputInfo info{};
+        ASSERT_EQ(velk_open(path.c_str(), &info), 1);
+        MpegInfo mpeg{};
+        velk_getMpegInfoEx(&mpeg);
+        EXPECT_EQ(mpeg.layer, c.header.layer);
+        EXPECT_EQ(mpeg.version, c.header.version);
+        EXPECT_EQ(info.frequency, c.frequency);
+        EXPECT_EQ(info.bitRate, c.bitRate);
+        EXPECT_EQ(mpeg.frames, 300);
+        EXPECT_EQ(info.playTime, 300 * c.samplesPerFrame / c.frequency);
+    }
+}
+
 TEST_F(OpenTest, ComplianceStreamsOpenWithTheirStreamInformation) {
     const FixtureCase cases[] = {
         {"M2L3_compl24", 1, 24000, 128, 3, 2, 5, 212}, {"l1-fl1", 2, 32000, 384, 1, 1, 0, 49},
