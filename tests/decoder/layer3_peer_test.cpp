@@ -6,6 +6,8 @@
 //   lame -t -m j -b 128 --lowpass 4 --resample 44.1  -> l3_joint128_44k.mp3
 //   lame -t -m j -b 64 --lowpass 5 --resample 22.05  -> l3_mpeg2_22k.mp3
 //   lame -t -m j -b 32 --lowpass 3 --resample 11.025 -> l3_mpeg25_11k.mp3
+//   sox pink noise, 0.5 s; lame -t -m s -b 32 --allshort --lowpass 3 --resample 11.025 or 8
+//                                                    -> l3_mpeg25_11k_short.mp3, l3_mpeg25_8k_short.mp3
 //   mpg123 -q --no-gapless -s [-2|-4] FILE           -> FILE.mpg123[-half|-quarter].pcm
 #include <gtest/gtest.h>
 
@@ -72,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PeerCase{"l3_joint128_44k.mp3", "l3_joint128_44k.mpg123-half.pcm", 1},
                       PeerCase{"l3_joint128_44k.mp3", "l3_joint128_44k.mpg123-quarter.pcm", 2},
                       PeerCase{"l3_mpeg2_22k.mp3", "l3_mpeg2_22k.mpg123.pcm", 0},
-                      PeerCase{"l3_mpeg25_11k.mp3", "l3_mpeg25_11k.mpg123.pcm", 0}));
+                      PeerCase{"l3_mpeg25_11k.mp3", "l3_mpeg25_11k.mpg123.pcm", 0},
+                      // Short blocks only: the MPEG-2.5 short-band rows.
+                      PeerCase{"l3_mpeg25_11k_short.mp3", "l3_mpeg25_11k_short.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg25_8k_short.mp3", "l3_mpeg25_8k_short.mpg123.pcm", 0}));
 
 TEST(Layer3Conversions, MixToMonoIsTheUnhalvedSumOfBothChannels) {
     const test::DecodedStream d = decode("l3_joint128_44k.mp3", DecodeOptions{0, 1, 24000});
