@@ -50,7 +50,8 @@ class BitCache {
     }
 
     size_t position() const { return next_ * 8 - static_cast<size_t>(count_); }
-    bool overrun() const { return position() > size_ * 8; }
+    size_t sizeBits() const { return size_ * 8; }
+    bool overrun() const { return position() > sizeBits(); }
 
   private:
     const uint8_t* data_;

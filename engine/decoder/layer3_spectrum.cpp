@@ -14,9 +14,13 @@ size_t overrunMark(size_t partEnd) {
     return ((partEnd + 39) >> 3) << 3;
 }
 
+// A non-zero value takes the next bit as its sign (1: negative). Signs are random, so this is
+// done without a branch.
 inline int32_t withSign(BitCache& bits, int32_t value) {
-    if (value == 0) return 0;
-    return bits.read(1) ? -value : value;
+    const auto nonZero = static_cast<uint32_t>(value != 0);
+    const auto negative = static_cast<int32_t>(bits.peek(1) & nonZero);
+    bits.skip(nonZero);
+    return (value ^ -negative) + negative;
 }
 
 // Decodes pairs for lines [from, to); returns false when the reader went into overrun.
@@ -27,8 +31,10 @@ bool decodePairs(BitCache& bits, const HuffmanTable& table, int from, int to, si
         return true;
     }
     const int linbits = table.linbits;
+    // Past the margin, or past the reservoir's end: either way the data is damaged.
+    const size_t limit = std::min(mark, bits.sizeBits());
     for (int i = from; i < to; i += 2) {
-        if (bits.position() > mark || bits.overrun()) {
+        if (bits.position() > limit) {
             std::fill(lines + i, lines + to, 0);
             return false;
         }
