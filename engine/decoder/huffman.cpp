@@ -206,7 +206,7 @@ constexpr const char* kCount1A =
     "1 0101 0100 00101 0110 000101 00100 000100 0111 00011 00110 000000 00111 000010 000011 "
     "000001";
 
-struct TableSpec {
+struct TableShape {
     const char* codes;
     int rootBits;
     int linbits;
@@ -214,7 +214,7 @@ struct TableSpec {
 
 // Look-ahead bits of the first level, chosen per table so that the common short codes
 // resolve in one step.
-constexpr TableSpec kSpecs[32] = {
+constexpr TableShape kTableShapes[32] = {
     {nullptr, 0, 0},   {kTable1, 3, 0},   {kTable2, 6, 0},   {kTable3, 6, 0},   {nullptr, 0, 0},
     {kTable5, 8, 0},   {kTable6, 7, 0},   {kTable7, 6, 0},   {kTable8, 8, 0},   {kTable9, 6, 0},
     {kTable10, 8, 0},  {kTable11, 8, 0},  {kTable12, 7, 0},  {kTable13, 6, 0},  {nullptr, 0, 0},
@@ -309,7 +309,7 @@ struct Tables {
 
     Tables() {
         for (int i = 0; i < 32; ++i) {
-            const TableSpec& s = kSpecs[i];
+            const TableShape& s = kTableShapes[i];
             if (s.codes) build(bigValues[i], s.codes, s.rootBits, s.linbits, false);
         }
         build(count1A, kCount1A, 6, 0, true);

@@ -11,8 +11,8 @@
 namespace velk {
 namespace {
 
-using test::HeaderSpec;
-using test::Layer3FrameSpec;
+using test::HeaderFields;
+using test::Layer3FrameFields;
 
 constexpr uint8_t kUntouched = 0x5A;
 constexpr size_t kGuard = 64;
@@ -60,9 +60,9 @@ std::vector<uint8_t> randomBytes(std::mt19937& rng, size_t count) {
     return v;
 }
 
-Layer3FrameSpec spec(int version, int mode, int bitrateIndex = 9) {
-    Layer3FrameSpec s;
-    s.header = HeaderSpec{version, 3, bitrateIndex, 0, 0, mode, false};
+Layer3FrameFields shape(int version, int mode, int bitrateIndex = 9) {
+    Layer3FrameFields s;
+    s.header = HeaderFields{version, 3, bitrateIndex, 0, 0, mode, false};
     return s;
 }
 
@@ -72,7 +72,7 @@ TEST(Layer3Damaged, RandomPayloadsOfEveryStandardAndMode) {
         for (int mode = 0; mode < 4; ++mode) {
             std::vector<std::vector<uint8_t>> frames;
             for (int i = 0; i < 40; ++i) {
-                HeaderSpec h{version,
+                HeaderFields h{version,
                              3,
                              1 + static_cast<int>(rng() % 14),
                              static_cast<int>(rng() % 3),
@@ -91,7 +91,7 @@ TEST(Layer3Damaged, RandomPayloadsOfEveryStandardAndMode) {
 }
 
 TEST(Layer3Damaged, ReservoirPointerPastTheDataHeldWritesNothing) {
-    Layer3FrameSpec s = spec(1, 0);
+    Layer3FrameFields s = shape(1, 0);
     s.mainDataBegin = 511;
     const auto outputs = decodeFrames({test::layer3Frame(s), test::layer3Frame(s)});
     for (uint8_t b : outputs[0]) ASSERT_EQ(b, kUntouched);
@@ -100,7 +100,7 @@ TEST(Layer3Damaged, ReservoirPointerPastTheDataHeldWritesNothing) {
 }
 
 TEST(Layer3Damaged, PartLengthsPastTheFrameSilenceTheChannels) {
-    Layer3FrameSpec s = spec(1, 0);
+    Layer3FrameFields s = shape(1, 0);
     s.granule.part23Length = 4095;
     s.granule.bigValues = 288;
     s.granule.tableSelect[0] = s.granule.tableSelect[1] = s.granule.tableSelect[2] = 24;
@@ -110,7 +110,7 @@ TEST(Layer3Damaged, PartLengthsPastTheFrameSilenceTheChannels) {
 
 TEST(Layer3Damaged, BigValuesOf511AreClippedToTheLineLimit) {
     std::mt19937 rng(77);
-    Layer3FrameSpec s = spec(1, 3, 14);
+    Layer3FrameFields s = shape(1, 3, 14);
     s.granule.bigValues = 511;
     s.granule.part23Length = 4095;
     s.granule.tableSelect[0] = 15;
@@ -122,7 +122,7 @@ TEST(Layer3Damaged, BigValuesOf511AreClippedToTheLineLimit) {
 
 TEST(Layer3Damaged, EmptyTablesGiveZeroLines) {
     std::mt19937 rng(5);
-    Layer3FrameSpec s = spec(1, 3);
+    Layer3FrameFields s = shape(1, 3);
     s.granule.bigValues = 200;
     s.granule.part23Length = 0;
     s.granule.tableSelect[0] = 4;
@@ -137,7 +137,7 @@ TEST(Layer3Damaged, EmptyTablesGiveZeroLines) {
 TEST(Layer3Damaged, HostileScaleFactorsAndGainsStayFinite) {
     std::mt19937 rng(99);
     for (int version = 1; version <= 2; ++version) {
-        Layer3FrameSpec s = spec(version, 1);
+        Layer3FrameFields s = shape(version, 1);
         s.modeExtension = 3;  // mid/side and intensity
         s.granule.globalGain = 255;
         s.granule.scalefacCompress = version == 1 ? 15 : 511;
@@ -157,10 +157,10 @@ TEST(Layer3Damaged, HostileScaleFactorsAndGainsStayFinite) {
 }
 
 TEST(Layer3Damaged, AnotherLayerOrStandardMidStreamPlaysAsSilence) {
-    const std::vector<uint8_t> layer3 = test::silentFrame(HeaderSpec{1, 3, 9, 0, 0, 0, false});
-    const std::vector<uint8_t> layer2 = test::silentFrame(HeaderSpec{1, 2, 9, 0, 0, 0, false});
-    const std::vector<uint8_t> mpeg2 = test::silentFrame(HeaderSpec{2, 3, 9, 0, 0, 0, false});
-    const std::vector<uint8_t> rate = test::silentFrame(HeaderSpec{1, 3, 9, 2, 0, 0, false});
+    const std::vector<uint8_t> layer3 = test::silentFrame(HeaderFields{1, 3, 9, 0, 0, 0, false});
+    const std::vector<uint8_t> layer2 = test::silentFrame(HeaderFields{1, 2, 9, 0, 0, 0, false});
+    const std::vector<uint8_t> mpeg2 = test::silentFrame(HeaderFields{2, 3, 9, 0, 0, 0, false});
+    const std::vector<uint8_t> rate = test::silentFrame(HeaderFields{1, 3, 9, 2, 0, 0, false});
     const auto outputs = decodeFrames({layer3, layer2, mpeg2, rate});
     EXPECT_TRUE(isSilent(outputs[1]));
     // The MPEG-2 frame is measured with the stream's rate and may not fit its buffer.
@@ -169,7 +169,7 @@ TEST(Layer3Damaged, AnotherLayerOrStandardMidStreamPlaysAsSilence) {
 
 TEST(Layer3Damaged, AFrameShorterThanItsSideInformationIsSilent) {
     std::mt19937 rng(3);
-    const HeaderSpec h{1, 3, 1, 1, 0, 0, true};  // 32 kbit/s at 48 kHz: 96 bytes
+    const HeaderFields h{1, 3, 1, 1, 0, 0, true};  // 32 kbit/s at 48 kHz: 96 bytes
     std::vector<uint8_t> frame = test::silentFrame(h);
     const std::vector<uint8_t> noise = randomBytes(rng, frame.size());
     std::copy(noise.begin() + 4, noise.end(), frame.begin() + 4);
@@ -177,7 +177,7 @@ TEST(Layer3Damaged, AFrameShorterThanItsSideInformationIsSilent) {
 }
 
 TEST(Layer3Damaged, SelectingTheFrameDecoderEmptiesTheReservoir) {
-    Layer3FrameSpec s = spec(1, 3);
+    Layer3FrameFields s = shape(1, 3);
     const std::vector<uint8_t> plain = test::layer3Frame(s);
     s.mainDataBegin = 10;
     const std::vector<uint8_t> referring = test::layer3Frame(s);

@@ -2,18 +2,18 @@
 
 namespace velk::test {
 
-std::vector<uint8_t> layer3Frame(const Layer3FrameSpec& spec) {
-    FrameBuilder b(spec.header, spec.modeExtension);
-    const bool mpeg1 = spec.header.version == 1;
-    const int channels = spec.header.mode == 3 ? 1 : 2;
-    b.put(spec.mainDataBegin, mpeg1 ? 9 : 8);
+std::vector<uint8_t> layer3Frame(const Layer3FrameFields& shape) {
+    FrameBuilder b(shape.header, shape.modeExtension);
+    const bool mpeg1 = shape.header.version == 1;
+    const int channels = shape.header.mode == 3 ? 1 : 2;
+    b.put(shape.mainDataBegin, mpeg1 ? 9 : 8);
     if (mpeg1) {
         b.put(0, channels == 1 ? 5 : 3);
         b.put(0, 4 * channels);  // scfsi
     } else {
         b.put(0, channels == 1 ? 1 : 2);
     }
-    const GranuleFields& g = spec.granule;
+    const GranuleFields& g = shape.granule;
     for (int gr = 0; gr < (mpeg1 ? 2 : 1); ++gr) {
         for (int ch = 0; ch < channels; ++ch) {
             b.put(g.part23Length, 12);
@@ -37,7 +37,7 @@ std::vector<uint8_t> layer3Frame(const Layer3FrameSpec& spec) {
             b.put(g.count1Table, 1);
         }
     }
-    for (uint8_t byte : spec.mainData) b.put(byte, 8);
+    for (uint8_t byte : shape.mainData) b.put(byte, 8);
     return b.finish();
 }
 

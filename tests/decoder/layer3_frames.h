@@ -23,14 +23,14 @@ struct GranuleFields {
     uint32_t count1Table = 0;
 };
 
-struct Layer3FrameSpec {
-    HeaderSpec header;
+struct Layer3FrameFields {
+    HeaderFields header;
     int modeExtension = 0;
     uint32_t mainDataBegin = 0;
     GranuleFields granule;          // used for every granule and channel
     std::vector<uint8_t> mainData;  // written after the side information
 };
 
-std::vector<uint8_t> layer3Frame(const Layer3FrameSpec& spec);
+std::vector<uint8_t> layer3Frame(const Layer3FrameFields& shape);
 
 }  // namespace velk::test

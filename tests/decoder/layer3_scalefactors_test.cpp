@@ -14,7 +14,7 @@ namespace {
 // Bits written after a frame header, read back from just after it.
 class Bits {
   public:
-    Bits() : builder_(test::HeaderSpec{}) {}
+    Bits() : builder_(test::HeaderFields{}) {}
     Bits& put(uint32_t value, int bits) {
         builder_.put(value, bits);
         return *this;

@@ -40,7 +40,7 @@ GranuleChannelInfo info(uint32_t bigValues, uint32_t table, uint32_t count1Table
 }
 
 TEST(Layer3Spectrum, PairsCarryTheirSignsAfterTheCode) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     // Table 1: "000" = (1, 1), signs + and -; "01" = (1, 0), sign -; "1" = (0, 0).
     b.put(0b000, 3);
     b.put(0b01, 2);
@@ -59,7 +59,7 @@ TEST(Layer3Spectrum, PairsCarryTheirSignsAfterTheCode) {
 }
 
 TEST(Layer3Spectrum, LinbitsExtendFifteen) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     // Table 16 (1 linbit): (15, 15) is "00000011"; x = 15 + 1, sign +; y = 15 + 0, sign -.
     b.put(0b00000011, 8);
     b.put(1, 1);
@@ -72,7 +72,7 @@ TEST(Layer3Spectrum, LinbitsExtendFifteen) {
 }
 
 TEST(Layer3Spectrum, TableBQuadruplesAreInvertedBits) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     b.put(0b0110, 4);  // v w x y = 1 0 0 1
     b.put(0, 1);       // v +
     b.put(1, 1);       // y -
@@ -85,7 +85,7 @@ TEST(Layer3Spectrum, TableBQuadruplesAreInvertedBits) {
 }
 
 TEST(Layer3Spectrum, AnOverspentQuadrupleIsDropped) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     b.put(0b1111, 4);  // table B: all zero, fits
     b.put(0b0000, 4);  // all one: its sign bits run past the 10-bit part
     b.put(0, 4);
@@ -96,7 +96,7 @@ TEST(Layer3Spectrum, AnOverspentQuadrupleIsDropped) {
 }
 
 TEST(Layer3Spectrum, CodesRunningFarPastThePartSilenceTheChannel) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     for (int i = 0; i < 60; ++i) b.put(0b000, 3);  // table 1 pairs (1, 1): 5 bits each
     const Spectrum s = decode(b, 20, info(60, 1));
     EXPECT_TRUE(s.result.overrun);
@@ -104,7 +104,7 @@ TEST(Layer3Spectrum, CodesRunningFarPastThePartSilenceTheChannel) {
 }
 
 TEST(Layer3Spectrum, BigValuesStopAtTheLineLimit) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     for (int i = 0; i < 300; ++i) b.put(0b1, 1);  // table 1 (0, 0) pairs
     const Spectrum s = decode(b, 300, info(511, 1), 288);
     EXPECT_EQ(s.result.nonZeroEnd, 288);
@@ -112,7 +112,7 @@ TEST(Layer3Spectrum, BigValuesStopAtTheLineLimit) {
 }
 
 TEST(Layer3Spectrum, EmptyTablesReadNoBits) {
-    test::FrameBuilder b(test::HeaderSpec{});
+    test::FrameBuilder b(test::HeaderFields{});
     b.put(0xFFFF, 16);
     const Spectrum s = decode(b, 0, info(100, 4));
     EXPECT_EQ(s.position, 0u);

@@ -8,7 +8,7 @@ namespace velk {
 namespace {
 
 TEST(DecoderDispatch, MutedFramesAreMeasuredButWriteNothing) {
-    const auto stream = test::silentStream(test::HeaderSpec{}, 4);
+    const auto stream = test::silentStream(test::HeaderFields{}, 4);
     Decoder decoder;
     ASSERT_TRUE(decoder.decodeInit(stream.data(), stream.size()));
     std::vector<uint8_t> out(static_cast<size_t>(decoder.outputSize()), 0xAB);
@@ -28,7 +28,7 @@ TEST(DecoderDispatch, MutedFramesAreMeasuredButWriteNothing) {
 }
 
 TEST(DecoderDispatch, AHeaderOfAnotherLayerKeepsTheRoutineThatWasSetUp) {
-    const auto layer3 = test::silentStream(test::HeaderSpec{}, 4);
+    const auto layer3 = test::silentStream(test::HeaderFields{}, 4);
     Decoder decoder;
     ASSERT_TRUE(decoder.decodeInit(layer3.data(), layer3.size()));
     std::vector<uint8_t> out(static_cast<size_t>(decoder.outputSize()));

@@ -6,7 +6,7 @@
 namespace velk {
 namespace {
 
-using test::HeaderSpec;
+using test::HeaderFields;
 using test::headerBytes;
 
 TEST(FrameHeader, DecodesEveryField) {

@@ -49,7 +49,7 @@ TEST_F(OpenTest, MacBinaryPrefixMovesTheAudioTo128) {
 
 TEST_F(OpenTest, NoSyncInTheFirstWindowIsErrorTenAndLeavesNothingOpen) {
     std::vector<uint8_t> bytes(10240, 0x20);
-    const auto frames = test::silentStream(test::HeaderSpec{}, 20);
+    const auto frames = test::silentStream(test::HeaderFields{}, 20);
     bytes.insert(bytes.end(), frames.begin(), frames.end());
     const std::string path = dir.file("late.mp3");
     writeFileBytes(path, bytes);
@@ -109,7 +109,7 @@ TEST_F(OpenTest, RandomBytesNeverCrashOpenOrPlay) {
 }
 
 TEST_F(OpenTest, VbriHeaderGivesTheFrameCount) {
-    auto first = test::silentFrame(test::HeaderSpec{});
+    auto first = test::silentFrame(test::HeaderFields{});
     const size_t tag = 36;
     std::memcpy(first.data() + tag, "VBRI", 4);
     test::putBe32(first, tag + 10, 417 * 100);
@@ -118,7 +118,7 @@ TEST_F(OpenTest, VbriHeaderGivesTheFrameCount) {
     test::putBe16(first, tag + 20, 1);
     test::putBe16(first, tag + 22, 2);
     test::putBe16(first, tag + 24, 10);
-    const auto rest = test::silentStream(test::HeaderSpec{}, 100);
+    const auto rest = test::silentStream(test::HeaderFields{}, 100);
     first.insert(first.end(), rest.begin(), rest.end());
     const std::string path = dir.file("vbri.mp3");
     writeFileBytes(path, first);
@@ -166,7 +166,7 @@ TEST_F(OpenTest, FixturesReportTheirStreams) {
 
 TEST_F(OpenTest, SyntheticStreamsOfEveryLayerAndVersion) {
     struct Case {
-        test::HeaderSpec header;
+        test::HeaderFields header;
         int frequency, bitRate, samplesPerFrame;
     };
     const Case cases[] = {

@@ -9,12 +9,12 @@
 namespace velk {
 namespace {
 
-using test::HeaderSpec;
+using test::HeaderFields;
 
-constexpr HeaderSpec kMpeg1Stereo{1, 3, 9, 0, 0, 0, false};
+constexpr HeaderFields kMpeg1Stereo{1, 3, 9, 0, 0, 0, false};
 
-std::vector<uint8_t> xingFrame(HeaderSpec spec, size_t tagAt, uint32_t flags) {
-    auto frame = test::silentFrame(spec);
+std::vector<uint8_t> xingFrame(HeaderFields shape, size_t tagAt, uint32_t flags) {
+    auto frame = test::silentFrame(shape);
     std::memcpy(frame.data() + tagAt, "Xing", 4);
     test::putBe32(frame, tagAt + 4, flags);
     size_t field = tagAt + 8;
@@ -70,9 +70,9 @@ TEST(XingHeader, AllFlagsGiveFramesBytesAndTable) {
 TEST(XingHeader, WrittenTwoBytesEarlyInACrcFrame) {
     Decoder decoder;
     StreamInfo info;
-    HeaderSpec spec = kMpeg1Stereo;
-    spec.crc = true;
-    const auto frame = xingFrame(spec, 36, 0x03);
+    HeaderFields shape = kMpeg1Stereo;
+    shape.crc = true;
+    const auto frame = xingFrame(shape, 36, 0x03);
     ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
     EXPECT_EQ(info.frames, 1234);
     EXPECT_EQ(info.dataSize, 256000);
@@ -162,7 +162,7 @@ TEST(SeekByPercent, NoTableIsMinusOne) {
 }
 
 struct SizeCase {
-    HeaderSpec spec;
+    HeaderFields shape;
     DecodeOptions options;
     int channels, bits, frequency, outputSize, minInput;
 };
@@ -182,17 +182,17 @@ TEST(StreamSizes, AllLayersVersionsAndOptions) {
         Decoder decoder;
         decoder.setOptions(c.options);
         StreamInfo info;
-        const auto frame = test::silentFrame(c.spec);
+        const auto frame = test::silentFrame(c.shape);
         std::vector<uint8_t> buffer = frame;
         buffer.resize(std::max<size_t>(buffer.size(), 200), 0);
         ASSERT_TRUE(decoder.getStreamInfo(buffer.data(), buffer.size(), info, true));
-        SCOPED_TRACE(testing::Message() << "version " << c.spec.version << " layer " << c.spec.layer);
+        SCOPED_TRACE(testing::Message() << "version " << c.shape.version << " layer " << c.shape.layer);
         EXPECT_EQ(info.channels, c.channels);
         EXPECT_EQ(info.bitsPerSample, c.bits);
         EXPECT_EQ(info.frequency, c.frequency);
         EXPECT_EQ(info.outputSize, c.outputSize);
         EXPECT_EQ(info.minInputSize, c.minInput);
-        EXPECT_EQ(info.maxInputSize, c.minInput + (c.spec.layer == 1 ? 4 : 1));
+        EXPECT_EQ(info.maxInputSize, c.minInput + (c.shape.layer == 1 ? 4 : 1));
         EXPECT_EQ(info.skipSize, 0);
     }
 }

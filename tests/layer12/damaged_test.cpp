@@ -14,7 +14,7 @@
 namespace velk {
 namespace {
 
-using test::HeaderSpec;
+using test::HeaderFields;
 
 // Decodes `frame` (header included) on its own in a buffer of exactly its size, and checks
 // that exactly the output size was written.
@@ -37,7 +37,7 @@ void decodeAlone(const std::vector<uint8_t>& frame, const DecodeOptions& options
     for (size_t i = outputSize; i < out.size(); ++i) ASSERT_EQ(out[i], 0xAB);
 }
 
-std::vector<uint8_t> frameWith(const HeaderSpec& format, int modeExtension, uint8_t fill) {
+std::vector<uint8_t> frameWith(const HeaderFields& format, int modeExtension, uint8_t fill) {
     std::vector<uint8_t> frame(static_cast<size_t>(test::frameBytes(format)), fill);
     const std::vector<uint8_t> header = test::headerBytes(format);
     std::copy(header.begin(), header.end(), frame.begin());
@@ -51,7 +51,7 @@ TEST(DamagedLayer12, AllOnesPayloadInEveryHeaderCombination) {
             for (int bitrate = 1; bitrate <= 14; ++bitrate) {
                 for (int rate = 0; rate < 3; ++rate) {
                     for (int mode = 0; mode < 4; ++mode) {
-                        const HeaderSpec format{version, layer, bitrate, rate, 0, mode, mode == 2};
+                        const HeaderFields format{version, layer, bitrate, rate, 0, mode, mode == 2};
                         // Mode extension 3 with a low-rate table puts the bound (16) past
                         // the table's 8 or 12 subbands.
                         decodeAlone(frameWith(format, 3, 0xFF), DecodeOptions{0, 0, 24000});
@@ -65,7 +65,7 @@ TEST(DamagedLayer12, AllOnesPayloadInEveryHeaderCombination) {
 TEST(DamagedLayer12, RandomPayloadsAtEveryOutputForm) {
     std::mt19937 rng(99);
     for (int round = 0; round < 400; ++round) {
-        const HeaderSpec format{1 + static_cast<int>(rng() % 3),
+        const HeaderFields format{1 + static_cast<int>(rng() % 3),
                                 1 + static_cast<int>(rng() % 2),
                                 1 + static_cast<int>(rng() % 14),
                                 static_cast<int>(rng() % 3),
@@ -84,7 +84,7 @@ TEST(DamagedLayer12, AFrameCutShortReadsOnlyWhatItWasGiven) {
     Synthesis synthesis;
     synthesis.configure(2, 0, false);
     Layer12Decoder decoder(synthesis);
-    const HeaderSpec format{1, 2, 14, 0, 0, 0, false};
+    const HeaderFields format{1, 2, 14, 0, 0, 0, false};
     const std::vector<uint8_t> full = frameWith(format, 0, 0xFF);
     FrameHeader header;
     ASSERT_EQ(parseFrameHeader(full.data(), header), kDecOk);

@@ -2,7 +2,7 @@
 
 namespace velk::test {
 
-FrameBuilder::FrameBuilder(const HeaderSpec& format, int modeExtension)
+FrameBuilder::FrameBuilder(const HeaderFields& format, int modeExtension)
     : bytes_(headerBytes(format)), bits_(32), length_(static_cast<size_t>(frameBytes(format))) {
     bytes_[3] = static_cast<uint8_t>(bytes_[3] | (modeExtension << 4));
     if (format.crc) put(0, 16);

@@ -10,8 +10,8 @@ namespace velk::test {
 
 class FrameBuilder {
   public:
-    // Starts a frame with this header (and the mode extension, which HeaderSpec lacks).
-    FrameBuilder(const HeaderSpec& format, int modeExtension = 0);
+    // Starts a frame with this header (and the mode extension, which HeaderFields lacks).
+    FrameBuilder(const HeaderFields& format, int modeExtension = 0);
     void put(uint32_t value, int bits);
     // The frame padded with zero bits to its length from the header.
     std::vector<uint8_t> finish() const;

@@ -14,7 +14,7 @@ namespace velk {
 namespace {
 
 using test::FrameBuilder;
-using test::HeaderSpec;
+using test::HeaderFields;
 
 std::vector<uint8_t> repeat(const std::vector<uint8_t>& frame, int count) {
     std::vector<uint8_t> out;
@@ -39,7 +39,7 @@ bool anyNonZero(const std::vector<int16_t>& samples, size_t first, size_t step) 
 // latter either shared past a bound of 8 subbands (joint stereo, mode extension 1) or coded
 // twice (stereo). The right channel's scale factor 3 halves its level.
 std::vector<uint8_t> layer1BoundFrame(bool joint) {
-    const HeaderSpec format{1, 1, 14, 0, 0, joint ? 1 : 0, false};
+    const HeaderFields format{1, 1, 14, 0, 0, joint ? 1 : 0, false};
     FrameBuilder f(format, joint ? 1 : 0);
     for (int sb = 0; sb < 32; ++sb) {
         const int left = sb == 3 ? 3 : sb == 10 ? 4 : 0;
@@ -67,7 +67,7 @@ TEST(Layer1Frames, PastTheJointStereoBoundOneSampleServesBothChannels) {
 
 // One channel at 44.1 kHz with signal in subband 2 and, unless `lowOnly`, in subbands 12 and 20.
 std::vector<uint8_t> layer1LimitFrame(bool lowOnly) {
-    FrameBuilder f(HeaderSpec{1, 1, 14, 0, 0, 3, false});
+    FrameBuilder f(HeaderFields{1, 1, 14, 0, 0, 3, false});
     const auto allocation = [&](int sb) {
         return sb == 2 ? 3 : !lowOnly && sb == 12 ? 5 : !lowOnly && sb == 20 ? 2 : 0;
     };
@@ -88,7 +88,7 @@ std::vector<uint8_t> layer1LimitFrame(bool lowOnly) {
 // factors, and unless `lowOnly` subband 12 with grouped 3-step codes and subband 20 with 15
 // steps, so that the skip above the limit covers both a grouped and a plain class.
 std::vector<uint8_t> layer2LimitFrame(bool lowOnly) {
-    FrameBuilder f(HeaderSpec{1, 2, 10, 0, 0, 3, false});
+    FrameBuilder f(HeaderFields{1, 2, 10, 0, 0, 3, false});
     const int allocationBits[30] = {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 3, 3, 3, 3,
                                     3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 2};
     for (int sb = 0; sb < 30; ++sb) {
@@ -154,7 +154,7 @@ TEST(Layer2Tables, SelectionFollowsRatePerChannelAndSampleRate) {
     };
     for (const Case& c : cases) {
         const std::vector<uint8_t> bytes = test::headerBytes(
-            HeaderSpec{c.version, 2, c.bitrateIndex, c.rateIndex, 0, c.mode, false});
+            HeaderFields{c.version, 2, c.bitrateIndex, c.rateIndex, 0, c.mode, false});
         FrameHeader header;
         ASSERT_EQ(parseFrameHeader(bytes.data(), header), kDecOk);
         EXPECT_EQ(layer2AllocationTable(header).subbands, c.subbands)

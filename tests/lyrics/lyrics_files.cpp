@@ -8,7 +8,7 @@
 namespace velk::test {
 
 Bytes silentAudio(int frames) {
-    return silentStream(HeaderSpec{}, frames);
+    return silentStream(HeaderFields{}, frames);
 }
 
 Bytes bytesOf(const std::string& text) {

@@ -84,7 +84,7 @@ void PlaybackTest::TearDown() {
 
 std::string PlaybackTest::writeSong(const std::string& name, int frames) {
     const std::string path = dir.file(name);
-    writeFileBytes(path, silentStream(HeaderSpec{}, frames));
+    writeFileBytes(path, silentStream(HeaderFields{}, frames));
     return path;
 }
 

@@ -4,7 +4,7 @@
 
 namespace velk::test {
 
-std::vector<uint8_t> headerBytes(const HeaderSpec& s) {
+std::vector<uint8_t> headerBytes(const HeaderFields& s) {
     const uint8_t versionBits = s.version == 1 ? 0x18 : s.version == 2 ? 0x10 : 0x00;
     const uint8_t b1 = static_cast<uint8_t>(0xE0 | versionBits | ((4 - s.layer) << 1) | (s.crc ? 0 : 1));
     const uint8_t b2 = static_cast<uint8_t>((s.bitrateIndex << 4) | (s.rateIndex << 2) | (s.padding << 1));
@@ -12,21 +12,21 @@ std::vector<uint8_t> headerBytes(const HeaderSpec& s) {
     return {0xFF, b1, b2, b3};
 }
 
-int frameBytes(const HeaderSpec& s) {
+int frameBytes(const HeaderFields& s) {
     FrameHeader h{};
     const auto bytes = headerBytes(s);
     parseFrameHeader(bytes.data(), h);
     return frameLength(h, bitrateKbps(h) * 1000, sampleRateHz(h));
 }
 
-std::vector<uint8_t> silentFrame(const HeaderSpec& s) {
+std::vector<uint8_t> silentFrame(const HeaderFields& s) {
     std::vector<uint8_t> frame(static_cast<size_t>(frameBytes(s)), 0);
     const auto header = headerBytes(s);
     std::copy(header.begin(), header.end(), frame.begin());
     return frame;
 }
 
-std::vector<uint8_t> silentStream(const HeaderSpec& s, int count) {
+std::vector<uint8_t> silentStream(const HeaderFields& s, int count) {
     std::vector<uint8_t> out;
     const auto frame = silentFrame(s);
     for (int i = 0; i < count; ++i) out.insert(out.end(), frame.begin(), frame.end());

@@ -7,7 +7,7 @@
 
 namespace velk::test {
 
-struct HeaderSpec {
+struct HeaderFields {
     int version = 1;  // 1, 2, 3 (MPEG-2.5)
     int layer = 3;
     int bitrateIndex = 9;  // 128 kbit/s for MPEG-1 Layer III
@@ -17,13 +17,13 @@ struct HeaderSpec {
     bool crc = false;
 };
 
-std::vector<uint8_t> headerBytes(const HeaderSpec& spec);
+std::vector<uint8_t> headerBytes(const HeaderFields& shape);
 // Length in bytes of a frame with this header.
-int frameBytes(const HeaderSpec& spec);
+int frameBytes(const HeaderFields& shape);
 // A frame whose payload after the header is all zeros.
-std::vector<uint8_t> silentFrame(const HeaderSpec& spec);
+std::vector<uint8_t> silentFrame(const HeaderFields& shape);
 // `count` silent frames one after another.
-std::vector<uint8_t> silentStream(const HeaderSpec& spec, int count);
+std::vector<uint8_t> silentStream(const HeaderFields& shape, int count);
 
 void putBe32(std::vector<uint8_t>& out, size_t at, uint32_t value);
 void putBe16(std::vector<uint8_t>& out, size_t at, uint16_t value);

@@ -8,7 +8,7 @@
 namespace velk::test {
 
 Bytes mpegAudio(int frames) {
-    return silentStream(HeaderSpec{}, frames);
+    return silentStream(HeaderFields{}, frames);
 }
 
 Bytes operator+(Bytes a, const Bytes& b) {
