@@ -17,14 +17,16 @@ constexpr int kFramesPerHour = 3600 * 44100 / 1152;
 // Silent 128 kbit/s 44.1 kHz frames: valid headers, nothing to decode.
 const std::string& hourLongSong() {
     static const std::string path = [] {
-        std::string name = (std::filesystem::temp_directory_path() / "velk-bench-hour.mp3").string();
+        std::string name =
+            (std::filesystem::temp_directory_path() / "velk-bench-hour.mp3").string();
         std::vector<char> frame(417, 0);
         frame[0] = static_cast<char>(0xFF);
         frame[1] = static_cast<char>(0xFB);
         frame[2] = static_cast<char>(0x90);
         frame[3] = 0x00;
         std::ofstream out(name, std::ios::binary | std::ios::trunc);
-        for (int i = 0; i < kFramesPerHour; ++i) out.write(frame.data(), static_cast<std::streamsize>(frame.size()));
+        for (int i = 0; i < kFramesPerHour; ++i)
+            out.write(frame.data(), static_cast<std::streamsize>(frame.size()));
         return name;
     }();
     return path;
@@ -48,6 +50,11 @@ void seekToTheMiddle(benchmark::State& state) {
     velk_free();
 }
 
-BENCHMARK(seekToTheMiddle)->Arg(0)->Arg(1)->ArgName("fast")->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(seekToTheMiddle)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("fast")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 }  // namespace

@@ -13,7 +13,9 @@ using velk::Engine;
 
 namespace {
 
-Engine& engine() { return Engine::instance(); }
+Engine& engine() {
+    return Engine::instance();
+}
 
 constexpr int kEngineVersion = 161;
 
@@ -32,11 +34,17 @@ int velk_free(void) {
     return 1;
 }
 
-int velk_open(const char* fileName, InputInfo* info) { return engine().open(fileName, info) ? 1 : 0; }
+int velk_open(const char* fileName, InputInfo* info) {
+    return engine().open(fileName, info) ? 1 : 0;
+}
 
-int velk_close(void) { return engine().close() ? 1 : 0; }
+int velk_close(void) {
+    return engine().close() ? 1 : 0;
+}
 
-int velk_getVersion(void) { return kEngineVersion; }
+int velk_getVersion(void) {
+    return kEngineVersion;
+}
 
 int velk_setBlockInfo(const BlockInfo* info) {
     if (!info || info->inputBlock < 1 || info->outputBlock < 1 || info->inputSleep < 0 ||
@@ -70,7 +78,9 @@ DecodeOptions* velk_getDecodeOption(DecodeOptions* options) {
     return options;
 }
 
-void velk_setWaveOutDevice(int32_t deviceId) { engine().device.setDeviceId(deviceId); }
+void velk_setWaveOutDevice(int32_t deviceId) {
+    engine().device.setDeviceId(deviceId);
+}
 
 int velk_getState(int32_t* seconds) {
     const int32_t position = engine().positionSeconds(true);
@@ -83,30 +93,58 @@ int64_t velk_getPlayFrameI64(void) {
     if (e.file.info.outputSize < 1) return 0;
     return e.samplesToBytes(e.playedSamples()) / e.file.info.outputSize;
 }
-int64_t velk_getPlayFrame(void) { return velk_getPlayFrameI64(); }
-int64_t velk_getPlayFrame2(void) { return velk_getPlayFrameI64(); }
-double velk_getPlayFrameDouble(void) { return static_cast<double>(velk_getPlayFrameI64()); }
+int64_t velk_getPlayFrame(void) {
+    return velk_getPlayFrameI64();
+}
+int64_t velk_getPlayFrame2(void) {
+    return velk_getPlayFrameI64();
+}
+double velk_getPlayFrameDouble(void) {
+    return static_cast<double>(velk_getPlayFrameI64());
+}
 
-int64_t velk_getPlaySampleI64(void) { return engine().playedSamples(); }
-int64_t velk_getPlaySample(void) { return velk_getPlaySampleI64(); }
-double velk_getPlaySampleDouble(void) { return static_cast<double>(velk_getPlaySampleI64()); }
+int64_t velk_getPlaySampleI64(void) {
+    return engine().playedSamples();
+}
+int64_t velk_getPlaySample(void) {
+    return velk_getPlaySampleI64();
+}
+double velk_getPlaySampleDouble(void) {
+    return static_cast<double>(velk_getPlaySampleI64());
+}
 
-int64_t velk_getTotalSampleI64(void) { return engine().totalSamples(); }
-int64_t velk_getTotalSample(void) { return velk_getTotalSampleI64(); }
-double velk_getTotalSampleDouble(void) { return static_cast<double>(velk_getTotalSampleI64()); }
+int64_t velk_getTotalSampleI64(void) {
+    return engine().totalSamples();
+}
+int64_t velk_getTotalSample(void) {
+    return velk_getTotalSampleI64();
+}
+double velk_getTotalSampleDouble(void) {
+    return static_cast<double>(velk_getTotalSampleI64());
+}
 
-int64_t velk_getPlayMilliSecI64(void) { return engine().playMilliseconds(); }
-int64_t velk_getPlayMilliSec(void) { return velk_getPlayMilliSecI64(); }
-double velk_getPlayMilliSecDouble(void) { return static_cast<double>(velk_getPlayMilliSecI64()); }
+int64_t velk_getPlayMilliSecI64(void) {
+    return engine().playMilliseconds();
+}
+int64_t velk_getPlayMilliSec(void) {
+    return velk_getPlayMilliSecI64();
+}
+double velk_getPlayMilliSecDouble(void) {
+    return static_cast<double>(velk_getPlayMilliSecI64());
+}
 
-int velk_getFramePlayTime(void) { return engine().file.framePlayTime; }
+int velk_getFramePlayTime(void) {
+    return engine().file.framePlayTime;
+}
 
 int velk_getBitrate(void) {
     const Engine& e = engine();
     return e.file.pcm ? e.file.currentBitRate.load() : e.file.currentBitRate / 1000;
 }
 
-int velk_getVolumeCaps(void) { return engine().device.volumeCaps(); }
+int velk_getVolumeCaps(void) {
+    return engine().device.volumeCaps();
+}
 
 int velk_getSilentFrameCount(const char* fileName) {
     velk::File file;
@@ -159,7 +197,8 @@ int velk_getMpegInfoDouble(MpegInfoDouble* info) {
 
 int velk_getFileInfoEx(const char* fileName, Id3Tag* tag, MpegInfo* info) {
     MpegInfo full;
-    const bool ok = velk::queryFileInfo(engine().decoder, fileName, full, {tag, nullptr, nullptr, nullptr});
+    const bool ok =
+        velk::queryFileInfo(engine().decoder, fileName, full, {tag, nullptr, nullptr, nullptr});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -180,7 +219,8 @@ int velk_getFileInfoDouble(const char* fileName, Id3Tag* tag, MpegInfoDouble* in
 
 int velk_getFileInfo2Ex(const char* fileName, Id3Tag* tag, MpegInfo* info, RiffInfoTag* riff) {
     MpegInfo full;
-    const bool ok = velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, nullptr, nullptr});
+    const bool ok =
+        velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, nullptr, nullptr});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -203,7 +243,8 @@ int velk_getFileInfo2Double(const char* fileName, Id3Tag* tag, MpegInfoDouble* i
 int velk_getFileInfo3Ex(const char* fileName, Id3Tag* tag, MpegInfo* info, RiffInfoTag* riff,
                         int32_t* typeFlags, FileTimes* times) {
     MpegInfo full;
-    const bool ok = velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, typeFlags, times});
+    const bool ok =
+        velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, typeFlags, times});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -215,8 +256,13 @@ int velk_getFileInfo3(const char* fileName, Id3Tag* tag, MpegInfo14* info, RiffI
     const int result = velk_getFileInfo3Ex(fileName, tag, &full, riff, typeFlags, &wide);
     if (info) velk::toFourteenWords(full, *info);
     if (times) {
-        *times = FileTimes7{static_cast<int32_t>(wide.fileSize), wide.creationDate, wide.creationTime,
-                            wide.accessDate, wide.accessTime, wide.writeDate, wide.writeTime};
+        *times = FileTimes7{static_cast<int32_t>(wide.fileSize),
+                            wide.creationDate,
+                            wide.creationTime,
+                            wide.accessDate,
+                            wide.accessTime,
+                            wide.writeDate,
+                            wide.writeTime};
     }
     return result;
 }
@@ -228,9 +274,13 @@ int velk_getFileInfo3Double(const char* fileName, Id3Tag* tag, MpegInfoDouble* i
     const int result = velk_getFileInfo3Ex(fileName, tag, &full, riff, typeFlags, &wide);
     if (info) velk::toDoubleForm(full, *info);
     if (times) {
-        *times = FileTimesDouble{static_cast<double>(wide.fileSize), wide.creationDate,
-                                 wide.creationTime, wide.accessDate, wide.accessTime,
-                                 wide.writeDate, wide.writeTime};
+        *times = FileTimesDouble{static_cast<double>(wide.fileSize),
+                                 wide.creationDate,
+                                 wide.creationTime,
+                                 wide.accessDate,
+                                 wide.accessTime,
+                                 wide.writeDate,
+                                 wide.writeTime};
     }
     return result;
 }
@@ -245,7 +295,9 @@ int velk_setSeekWhenStopped(int32_t on) {
     return on != 0;
 }
 
-void velk_setFrameReadFlag(int32_t on) { engine().tuning.frameReadFlag = on != 0; }
+void velk_setFrameReadFlag(int32_t on) {
+    engine().tuning.frameReadFlag = on != 0;
+}
 
 int velk_setFastSeek(int32_t on) {
     engine().tuning.fastSeek = on != 0;
@@ -253,9 +305,13 @@ int velk_setFastSeek(int32_t on) {
     return on != 0;
 }
 
-int velk_getFastSeek(void) { return engine().tuning.fastSeekReported ? 1 : 0; }
+int velk_getFastSeek(void) {
+    return engine().tuning.fastSeekReported ? 1 : 0;
+}
 
-int velk_setVolume(int32_t left, int32_t right) { return engine().device.setVolume(left, right); }
+int velk_setVolume(int32_t left, int32_t right) {
+    return engine().device.setVolume(left, right);
+}
 
 int velk_getVolume(int32_t* left, int32_t* right) {
     int l = 0, r = 0;
@@ -277,8 +333,12 @@ void velk_getOutputLevel(int32_t* left, int32_t* right) {
     if (right) *right = engine().gains.level(1);
 }
 
-int velk_getLastErrorNo(void) { return velk::lastError(); }
+int velk_getLastErrorNo(void) {
+    return velk::lastError();
+}
 
-void velk_setMessageHook(VelkMessageHook hook) { velk::setMessageHook(hook); }
+void velk_setMessageHook(VelkMessageHook hook) {
+    velk::setMessageHook(hook);
+}
 
 }  // extern "C"

@@ -10,7 +10,9 @@ using velk::Engine;
 
 namespace {
 
-Engine& engine() { return Engine::instance(); }
+Engine& engine() {
+    return Engine::instance();
+}
 
 constexpr int kLowestPitch = 20;
 
@@ -33,29 +35,53 @@ void repositionWhenActive() {
 
 extern "C" {
 
-int velk_play(void) { return engine().playback.play() ? 1 : 0; }
+int velk_play(void) {
+    return engine().playback.play() ? 1 : 0;
+}
 
-int velk_stop(void) { return engine().playback.stopThread() ? 1 : 0; }
+int velk_stop(void) {
+    return engine().playback.stopThread() ? 1 : 0;
+}
 
-int velk_pause(void) { return engine().playback.pause() ? 1 : 0; }
+int velk_pause(void) {
+    return engine().playback.pause() ? 1 : 0;
+}
 
-int velk_restart(void) { return engine().playback.restart() ? 1 : 0; }
+int velk_restart(void) {
+    return engine().playback.restart() ? 1 : 0;
+}
 
 int velk_seek(int32_t seconds) {
     const auto whole = static_cast<int64_t>(seconds / engine().file.timeRatio);
     return seekTo(whole * engine().file.info.frequency);
 }
 
-int velk_seekFrameI64(int64_t frame) { return seekTo(frameToSample(frame)); }
-int velk_seekFrame(int32_t frame) { return velk_seekFrameI64(frame); }
-int velk_seekFrame2(int32_t frame) { return velk_seekFrameI64(frame); }
-int velk_seekFrameDouble(double frame) { return velk_seekFrameI64(static_cast<int64_t>(frame)); }
+int velk_seekFrameI64(int64_t frame) {
+    return seekTo(frameToSample(frame));
+}
+int velk_seekFrame(int32_t frame) {
+    return velk_seekFrameI64(frame);
+}
+int velk_seekFrame2(int32_t frame) {
+    return velk_seekFrameI64(frame);
+}
+int velk_seekFrameDouble(double frame) {
+    return velk_seekFrameI64(static_cast<int64_t>(frame));
+}
 
-int velk_seekSampleI64(int64_t sample) { return seekTo(sample); }
-int velk_seekSample(int32_t sample) { return seekTo(sample); }
-int velk_seekSampleDouble(double sample) { return seekTo(static_cast<int64_t>(sample)); }
+int velk_seekSampleI64(int64_t sample) {
+    return seekTo(sample);
+}
+int velk_seekSample(int32_t sample) {
+    return seekTo(sample);
+}
+int velk_seekSampleDouble(double sample) {
+    return seekTo(static_cast<int64_t>(sample));
+}
 
-int velk_replay(void) { return engine().playback.replay() ? 1 : 0; }
+int velk_replay(void) {
+    return engine().playback.replay() ? 1 : 0;
+}
 
 int velk_setPlaySpeed(int32_t speed, int32_t outputBlock) {
     if (speed < 1 || outputBlock < 1) {
@@ -74,7 +100,9 @@ int velk_setPlaySpeed(int32_t speed, int32_t outputBlock) {
     return 1;
 }
 
-int velk_getPlaySpeed(void) { return engine().tuning.speed; }
+int velk_getPlaySpeed(void) {
+    return engine().tuning.speed;
+}
 
 int velk_setPitch(int32_t percent) {
     if (percent < kLowestPitch) {
@@ -86,13 +114,21 @@ int velk_setPitch(int32_t percent) {
     return 1;
 }
 
-int velk_getPitch(void) { return engine().tuning.pitch; }
+int velk_getPitch(void) {
+    return engine().tuning.pitch;
+}
 
-void velk_setFadeIn(int32_t on) { engine().gains.setFadeIn(on != 0); }
+void velk_setFadeIn(int32_t on) {
+    engine().gains.setFadeIn(on != 0);
+}
 
-void velk_setFadeOut(int32_t on) { engine().gains.setFadeOut(on != 0); }
+void velk_setFadeOut(int32_t on) {
+    engine().gains.setFadeOut(on != 0);
+}
 
-int velk_fadeOutStop(void) { return engine().playback.fadeOutStop(); }
+int velk_fadeOutStop(void) {
+    return engine().playback.fadeOutStop();
+}
 
 int velk_playAndWriteWave(const char* fileName) {
     return engine().playback.playToWave(fileName, velk::kOutputBoth) ? 1 : 0;
@@ -102,7 +138,9 @@ int velk_writeWave(const char* fileName) {
     return engine().playback.playToWave(fileName, velk::kOutputWaveFile) ? 1 : 0;
 }
 
-int velk_setEqualizer(const int32_t* table) { return engine().playback.setEqualizer(table); }
+int velk_setEqualizer(const int32_t* table) {
+    return engine().playback.setEqualizer(table);
+}
 
 int velk_setCallback(VelkCallback proc) {
     if (engine().state != velk::kStopped) {
@@ -126,17 +164,22 @@ int velk_clearCallback(void) {
 
 int velk_setTimer(VelkTimerProc proc, int32_t delayMs, int32_t, int32_t) {
     if (!proc) return 0;
-    return engine().timer.start(delayMs, [proc] {
-        Engine& e = engine();
-        const int state = e.reportedState();
-        if (state == velk::kStopped) {
-            proc(0, 0, 0, 0);
-            return;
-        }
-        proc(state, velk_getBitrate(), e.lastSeconds, 0);
-    }) ? 1 : 0;
+    return engine().timer.start(delayMs,
+                                [proc] {
+                                    Engine& e = engine();
+                                    const int state = e.reportedState();
+                                    if (state == velk::kStopped) {
+                                        proc(0, 0, 0, 0);
+                                        return;
+                                    }
+                                    proc(state, velk_getBitrate(), e.lastSeconds, 0);
+                                })
+               ? 1
+               : 0;
 }
 
-int velk_killTimer(void) { return engine().timer.stop() ? 1 : 0; }
+int velk_killTimer(void) {
+    return engine().timer.stop() ? 1 : 0;
+}
 
 }  // extern "C"

@@ -72,7 +72,8 @@ bool Playback::refillInput() {
     const int64_t room = static_cast<int64_t>(input_.size() - unread_);
     const int64_t wanted = std::min(room, dataEnd - filePos_);
     if (wanted <= 0) return false;
-    const int64_t got = f.file.readAt(filePos_, input_.data() + unread_, static_cast<size_t>(wanted));
+    const int64_t got =
+        f.file.readAt(filePos_, input_.data() + unread_, static_cast<size_t>(wanted));
     if (got <= 0) return false;
     filePos_ += got;
     unread_ += static_cast<size_t>(got);
@@ -139,7 +140,8 @@ bool Playback::decodeMpegFrame(size_t& length) {
 bool Playback::readPcmBlock(size_t& length) {
     const OpenFile& f = engine_.file;
     if (pcmRead_ >= f.dataSize) return false;
-    const auto unit = static_cast<size_t>(std::min<int64_t>(f.info.outputSize, f.dataSize - pcmRead_));
+    const auto unit =
+        static_cast<size_t>(std::min<int64_t>(f.info.outputSize, f.dataSize - pcmRead_));
     std::memset(block_.data(), f.info.bitsPerSample == 8 ? 128 : 0, unit);
     const int64_t got = f.file.readAt(f.dataStart + pcmRead_, block_.data(), unit);
     if (got <= 0) return false;
@@ -165,7 +167,8 @@ int32_t Playback::callbackSeconds(bool clamp) {
     Engine& e = engine_;
     const int frequency = e.file.info.frequency;
     if (frequency <= 0) return 0;
-    auto seconds = static_cast<int64_t>(static_cast<double>(e.playedSamples() / frequency) * e.file.timeRatio);
+    auto seconds =
+        static_cast<int64_t>(static_cast<double>(e.playedSamples() / frequency) * e.file.timeRatio);
     if (clamp && e.tuning.clampToPlayTime) seconds = std::min<int64_t>(seconds, e.file.playTime);
     return static_cast<int32_t>(seconds);
 }
@@ -260,7 +263,11 @@ bool Playback::drainEnd() {
 void Playback::stepFadeVolumes() {
     for (int c = 0; c < 2; ++c) {
         const int volume = fadeVolume_[c];
-        const int every = volume >= 51 ? 2 : volume >= 11 ? 3 : volume >= 6 ? 5 : volume >= 1 ? 10 : 0;
+        const int every = volume >= 51   ? 2
+                          : volume >= 11 ? 3
+                          : volume >= 6  ? 5
+                          : volume >= 1  ? 10
+                                         : 0;
         if (every > 0 && ++fadeCounter_[c] >= every) {
             fadeVolume_[c] = volume - 1;
             fadeCounter_[c] = 0;

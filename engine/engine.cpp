@@ -23,7 +23,9 @@ void copyTrimmed(char* out, const char* in) {
     out[n] = '\0';
 }
 
-double timeRatioFactor(int reduction) { return reduction == 0 ? 4.0 : reduction == 1 ? 2.0 : 1.0; }
+double timeRatioFactor(int reduction) {
+    return reduction == 0 ? 4.0 : reduction == 1 ? 2.0 : 1.0;
+}
 
 }  // namespace
 
@@ -45,7 +47,9 @@ int64_t Engine::samplesToBytes(int64_t samples) const {
     return samples / 8 * file.info.channels * file.info.bitsPerSample;
 }
 
-int64_t Engine::totalSamples() const { return bytesToSamples(file.info.frames * file.info.outputSize); }
+int64_t Engine::totalSamples() const {
+    return bytesToSamples(file.info.frames * file.info.outputSize);
+}
 
 int64_t Engine::playedSamples() {
     if (outputMode.load() == kOutputWaveFile) {
@@ -88,8 +92,8 @@ bool Engine::setDecodeOptions(const DecodeOptions& options) {
     // Mono mixing (bit 0) and 8-bit samples (bit 3) may be asked for; the left-only and
     // right-only conversions stay internal to the decoder.
     constexpr int kAcceptedConvertBits = 1 | 8;
-    if (options.reduction < 0 || options.reduction > 2 || (options.convert & ~kAcceptedConvertBits) != 0 ||
-        options.freqLimit <= 0) {
+    if (options.reduction < 0 || options.reduction > 2 ||
+        (options.convert & ~kAcceptedConvertBits) != 0 || options.freqLimit <= 0) {
         setLastError(kErrRange);
         return false;
     }
@@ -224,8 +228,8 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         }
         file.info.vbrTable = &file.vbr;
         file.vbr = VbrTable{};
-        if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow,
-                                        file.info, true)) {
+        if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info,
+                                        true)) {
             return fail(code);
         }
         result.channels = file.info.channels;
@@ -241,13 +245,14 @@ bool Engine::open(const char* fileName, InputInfo* info) {
             file.info.frames = file.dataSize / file.info.minInputSize;
         }
     }
-    const int64_t playMs = file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
+    const int64_t playMs =
+        file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
     file.playTime = static_cast<int32_t>(playMs / 1000);
     result.playTime = file.playTime;
     const FrameHeader& h = file.info.header;
-    file.framePlayTime = static_cast<int32_t>(
-        static_cast<double>(file.info.frames) *
-        kFramePlayMs[h.layer == 1 ? 0 : 1][h.samplingFrequencyIndex] / 1000.0);
+    file.framePlayTime =
+        static_cast<int32_t>(static_cast<double>(file.info.frames) *
+                             kFramePlayMs[h.layer == 1 ? 0 : 1][h.samplingFrequencyIndex] / 1000.0);
     file.reductionAtOpen = decoder.options().reduction;
     file.timeRatio = 1.0;
     file.open = true;

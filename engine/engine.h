@@ -70,14 +70,15 @@ struct OpenFile {
     VbrTable vbr;
     int32_t playTime = 0;
     int32_t framePlayTime = 0;
-    std::atomic<int32_t> currentBitRate{0};  // bits/s of the frame last decoded; bits per sample for PCM
+    std::atomic<int32_t> currentBitRate{
+        0};  // bits/s of the frame last decoded; bits per sample for PCM
     double timeRatio = 1.0;
     int reductionAtOpen = 0;
     TagRecords tags;  // ID3v1 and RIFF INFO records and the wave format, as read at open
 };
 
 class Engine {
-public:
+  public:
     static Engine& instance();
 
     Engine();
@@ -128,7 +129,7 @@ public:
     // Last: it steers the members above from its thread.
     Playback playback{*this};
 
-private:
+  private:
     void closeFile();
 };
 

@@ -42,7 +42,11 @@ inline std::atomic<int>& lastErrorSlot() {
     static std::atomic<int> code{0};
     return code;
 }
-inline void setLastError(int code) { lastErrorSlot().store(code, std::memory_order_relaxed); }
-inline int lastError() { return lastErrorSlot().load(std::memory_order_relaxed); }
+inline void setLastError(int code) {
+    lastErrorSlot().store(code, std::memory_order_relaxed);
+}
+inline int lastError() {
+    return lastErrorSlot().load(std::memory_order_relaxed);
+}
 
 }  // namespace velk

@@ -8,7 +8,7 @@
 namespace velk {
 
 class File {
-public:
+  public:
     enum class Mode { Read, ReadWrite, Create };
 
     File() = default;
@@ -25,7 +25,8 @@ public:
 
     // Size in bytes, or -1 when it cannot be read.
     int64_t size() const;
-    // Reads up to `length` bytes at `offset`; returns the count read (short at the end), -1 on error.
+    // Reads up to `length` bytes at `offset`; returns the count read (short at the end), -1 on
+    // error.
     int64_t readAt(int64_t offset, void* buffer, size_t length) const;
     // Reads exactly `length` bytes; false on a short read or an error.
     bool readExact(int64_t offset, void* buffer, size_t length) const;
@@ -33,7 +34,7 @@ public:
     bool writeAt(int64_t offset, const void* buffer, size_t length);
     bool truncate(int64_t length);
 
-private:
+  private:
     int fd_ = -1;
 };
 

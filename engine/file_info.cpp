@@ -89,8 +89,9 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
     info.frames = stream.frames;
     if (info.frames == 0 && stream.minInputSize > 0) info.frames = dataSize / stream.minInputSize;
     if (stream.bitsPerSample > 0 && stream.channels > 0 && stream.frequency > 0) {
-        info.playTime = static_cast<int32_t>(info.frames * stream.outputSize / stream.bitsPerSample /
-                                             stream.channels * 8 / stream.frequency);
+        info.playTime =
+            static_cast<int32_t>(info.frames * stream.outputSize / stream.bitsPerSample /
+                                 stream.channels * 8 / stream.frequency);
     }
     return true;
 }

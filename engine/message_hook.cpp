@@ -8,7 +8,9 @@ namespace {
 std::atomic<VelkMessageHook> g_hook{nullptr};
 }
 
-void setMessageHook(VelkMessageHook hook) { g_hook.store(hook); }
+void setMessageHook(VelkMessageHook hook) {
+    g_hook.store(hook);
+}
 
 void showMessage(const char* caption, const char* text) {
     if (VelkMessageHook hook = g_hook.load()) {

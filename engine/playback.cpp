@@ -15,8 +15,10 @@ namespace {
 constexpr char kCaption[] = "エラー";
 constexpr char kStopInCallback[] = "コールバック関数内で velk_stop() を呼び出してはいけません";
 constexpr char kPauseInCallback[] = "コールバック関数内で velk_pause() を呼び出してはいけません";
-constexpr char kRestartInCallback[] = "コールバック関数内で velk_restart() を呼び出してはいけません";
-constexpr char kEqualizerInCallback[] = "コールバック関数内で velk_setEqualizer() を呼び出してはいけません";
+constexpr char kRestartInCallback[] =
+    "コールバック関数内で velk_restart() を呼び出してはいけません";
+constexpr char kEqualizerInCallback[] =
+    "コールバック関数内で velk_setEqualizer() を呼び出してはいけません";
 constexpr char kSeekInCallback[] = "コールバック関数内でシーク関数を呼び出してはいけません";
 
 // How often a caller waiting for the decode thread's answer checks whether the thread ended.
@@ -42,9 +44,13 @@ Playback::Playback(Engine& engine) : engine_(engine) {
     });
 }
 
-Playback::~Playback() { stopThread(); }
+Playback::~Playback() {
+    stopThread();
+}
 
-void Playback::post(int id, Event* event, intptr_t param) { queue_.post({id, event, param}); }
+void Playback::post(int id, Event* event, intptr_t param) {
+    queue_.post({id, event, param});
+}
 
 bool Playback::waitAnswer(Event& event) {
     while (!event.waitFor(kAnswerPoll)) {
@@ -61,7 +67,8 @@ bool Playback::openDevice() {
     device.setPitch(e.tuning.pitch);
     device.setOutputSleep(e.tuning.blocks.outputSleep);
     e.gains.startAtOpen();
-    if (!device.open(info.channels, info.bitsPerSample, info.frequency, static_cast<int>(block_.size()))) {
+    if (!device.open(info.channels, info.bitsPerSample, info.frequency,
+                     static_cast<int>(block_.size()))) {
         setLastError(kErrDeviceOpen);
         return false;
     }

@@ -15,7 +15,7 @@ namespace velk {
 class Engine;
 
 class Playback {
-public:
+  public:
     explicit Playback(Engine& engine);
     ~Playback();
     Playback(const Playback&) = delete;
@@ -40,7 +40,7 @@ public:
 
     bool onDecodeThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
-private:
+  private:
     // Stopped, with a file open; else the last error says why not.
     bool readyToStart();
     bool prepare(int mode);

@@ -25,8 +25,8 @@ int64_t frameLengthOf(const StreamInfo& info) {
 }
 
 // Walks frame headers from `start` until the next frame would reach the target.
-SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& stream, SeekStart start,
-                       int64_t target) {
+SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& stream,
+                       SeekStart start, int64_t target) {
     std::vector<uint8_t> window(kSyncWindow);
     bool counted = start.outputBytes > 0;
     while (true) {
@@ -43,7 +43,8 @@ SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& str
         start.offset += static_cast<int64_t>(sync);
         got = file.readAt(start.offset, window.data(), window.size());
         StreamInfo frame;
-        if (got <= 0 || !decoder.getStreamInfo(window.data(), static_cast<size_t>(got), frame, false)) {
+        if (got <= 0 ||
+            !decoder.getStreamInfo(window.data(), static_cast<size_t>(got), frame, false)) {
             if (!counted) {
                 setLastError(kErrBadHeader);
                 return start;
@@ -51,7 +52,8 @@ SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& str
             start.offset += kDamagedStep;
             continue;
         }
-        // The frame found here is decoded next, so it is counted only once it lies before the target.
+        // The frame found here is decoded next, so it is counted only once it lies before the
+        // target.
         if (bytesToSamples(stream, start.outputBytes + stream.outputSize) >= target) return start;
         start.outputBytes += stream.outputSize;
         counted = true;
@@ -75,9 +77,10 @@ SeekStart estimateSeekStart(const SeekStreamFacts& facts, Decoder& decoder, int6
     if (lead > 0 && samplesPerFrame > 0) {
         int64_t framesBefore;
         if (info.bitRate == 0) {
-            const float percent = facts.totalSamples > 0
-                                      ? static_cast<float>(lead) / static_cast<float>(facts.totalSamples) * 100.0f
-                                      : 0.0f;
+            const float percent =
+                facts.totalSamples > 0
+                    ? static_cast<float>(lead) / static_cast<float>(facts.totalSamples) * 100.0f
+                    : 0.0f;
             const int64_t offset = Decoder::seekOffsetByPercent(info, percent);
             if (offset < 0) return start;
             start.offset = facts.dataStart + offset;

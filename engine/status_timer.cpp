@@ -8,7 +8,9 @@ namespace {
 constexpr auto kSettle = std::chrono::milliseconds(50);
 }  // namespace
 
-StatusTimer::~StatusTimer() { stop(); }
+StatusTimer::~StatusTimer() {
+    stop();
+}
 
 bool StatusTimer::start(int periodMs, Tick tick) {
     if (active_ || periodMs <= 0) return false;

@@ -11,7 +11,7 @@
 namespace velk {
 
 class StatusTimer {
-public:
+  public:
     using Tick = std::function<void()>;
 
     ~StatusTimer();
@@ -22,7 +22,7 @@ public:
     bool stop();
     bool active() const { return active_; }
 
-private:
+  private:
     void run(int periodMs);
 
     std::thread thread_;

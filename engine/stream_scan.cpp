@@ -6,7 +6,9 @@
 
 namespace velk {
 
-bool hasMacBinaryHeader(const uint8_t* first128) { return first128[0] == 0 && first128[74] == 0; }
+bool hasMacBinaryHeader(const uint8_t* first128) {
+    return first128[0] == 0 && first128[74] == 0;
+}
 
 int locateFirstFrame(const File& file, Decoder& decoder, int64_t& dataStart, size_t window,
                      StreamInfo& info, bool setup) {

@@ -11,7 +11,7 @@ namespace velk {
 
 // An event that stays signalled until reset (manual) or until one waiter takes it (auto).
 class Event {
-public:
+  public:
     explicit Event(bool manualReset, bool signalled = false)
         : manual_(manualReset), signalled_(signalled) {}
 
@@ -42,7 +42,7 @@ public:
         return signalled_;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable cv_;
     bool manual_;
@@ -56,7 +56,7 @@ struct ThreadMessage {
 };
 
 class MessageQueue {
-public:
+  public:
     void post(const ThreadMessage& m) {
         {
             std::lock_guard lock(mutex_);
@@ -82,7 +82,7 @@ public:
         queue_.clear();
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable cv_;
     std::deque<ThreadMessage> queue_;

@@ -15,7 +15,9 @@ constexpr uint32_t kLargeDataSizeMark = 0xFFFFFFC7;
 void putLe(std::vector<uint8_t>& out, uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
-void putTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void putTag(std::vector<uint8_t>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
 
 bool writeLe(File& file, int64_t at, uint64_t value, int bytes) {
     uint8_t raw[8];

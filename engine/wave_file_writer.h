@@ -11,7 +11,7 @@
 namespace velk {
 
 class WaveFileWriter {
-public:
+  public:
     bool create(const std::string& path, int channels, int frequency, int bitsPerSample,
                 int64_t expectedDataSize);
     bool append(const uint8_t* data, size_t length);
@@ -19,7 +19,7 @@ public:
     void finish();
     bool isOpen() const { return file_.isOpen(); }
 
-private:
+  private:
     File file_;
     int64_t end_ = 0;
     bool large_ = false;

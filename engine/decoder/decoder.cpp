@@ -12,9 +12,13 @@ constexpr size_t kMinStreamInfoBytes = 156;
 uint32_t readBe32(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
 }
-uint32_t readBe16(const uint8_t* p) { return (uint32_t{p[0]} << 8) | p[1]; }
+uint32_t readBe16(const uint8_t* p) {
+    return (uint32_t{p[0]} << 8) | p[1];
+}
 
-bool tagAt(const uint8_t* p, const char* tag) { return std::memcmp(p, tag, 4) == 0; }
+bool tagAt(const uint8_t* p, const char* tag) {
+    return std::memcmp(p, tag, 4) == 0;
+}
 
 // Smallest and largest bit rate (bits/s) of the header's table row.
 void bitrateBounds(const FrameHeader& h, int& lowest, int& highest) {
@@ -149,7 +153,8 @@ bool Decoder::getStreamInfo(const uint8_t* buffer, size_t length, StreamInfo& in
             info.maxInputSize = static_cast<int32_t>(12 * int64_t{high} / fs * 4 + 4);
             break;
         default:
-            if (vbr) info.skipSize = static_cast<int32_t>(144 * int64_t{br} / fs / divisor + h.padding);
+            if (vbr)
+                info.skipSize = static_cast<int32_t>(144 * int64_t{br} / fs / divisor + h.padding);
             info.minInputSize = static_cast<int32_t>(144 * int64_t{low} / fs / divisor);
             info.maxInputSize = static_cast<int32_t>(144 * int64_t{high} / fs / divisor + 1);
             break;
@@ -184,8 +189,8 @@ bool Decoder::decodeInit(const uint8_t* buffer, size_t length) {
     synthesis_.configure(info.channels, options_.reduction, eightBit);
     synthesis_.reset();
     current_ = routineFor(info.header.layer);
-    current_->setup(StreamSetup{info.header, options_, streamRate_, info.channels,
-                                info.outputSize, eightBit});
+    current_->setup(
+        StreamSetup{info.header, options_, streamRate_, info.channels, info.outputSize, eightBit});
     muted_ = false;
     return true;
 }
@@ -218,7 +223,9 @@ void Decoder::selectFrameDecoder(const FrameHeader& header) {
     muted_ = false;
 }
 
-void Decoder::muteFrameDecoder() { muted_ = true; }
+void Decoder::muteFrameDecoder() {
+    muted_ = true;
+}
 
 int64_t Decoder::seekOffsetByPercent(const StreamInfo& info, float percent) {
     const VbrTable* t = info.vbrTable;
@@ -228,14 +235,14 @@ int64_t Decoder::seekOffsetByPercent(const StreamInfo& info, float percent) {
         const int a = std::min(static_cast<int>(p), 99);
         const double fa = t->entries[a];
         const double fb = a == 99 ? 256.0 : t->entries[a + 1];
-        return static_cast<int64_t>((fa + (fb - fa) * (p - a)) * static_cast<double>(info.dataSize) *
-                                    (1.0 / 256.0));
+        return static_cast<int64_t>((fa + (fb - fa) * (p - a)) *
+                                    static_cast<double>(info.dataSize) * (1.0 / 256.0));
     }
     if (t->kind == VbrTable::kVbri && t->count > 0 &&
         t->entries.size() >= static_cast<size_t>(t->count)) {
         const FrameHeader& h = info.header;
-        const double total = frameMilliseconds(h.layer, h.samplingFrequencyIndex) *
-                             static_cast<double>(info.frames);
+        const double total =
+            frameMilliseconds(h.layer, h.samplingFrequencyIndex) * static_cast<double>(info.frames);
         const double target = std::min(p * 0.01 * total, total);
         const double step = total / t->count;
         double time = 0.0;

@@ -16,16 +16,16 @@ namespace velk {
 
 // One decodeFrame call: the caller gives the input and room for the output.
 struct FrameDecodeRequest {
-    FrameHeader header{};           // filled
-    int32_t bitRate = 0;            // filled: bits/s of this frame
+    FrameHeader header{};  // filled
+    int32_t bitRate = 0;   // filled: bits/s of this frame
     const uint8_t* inputBuf = nullptr;
-    int32_t inputSize = 0;          // in: bytes available; out: bytes of this frame
-    uint8_t* outputBuf = nullptr;   // room for outputSize bytes
-    int32_t outputSize = 0;         // out: bytes written
+    int32_t inputSize = 0;         // in: bytes available; out: bytes of this frame
+    uint8_t* outputBuf = nullptr;  // room for outputSize bytes
+    int32_t outputSize = 0;        // out: bytes written
 };
 
 class Decoder {
-public:
+  public:
     Decoder();
     ~Decoder();
 
@@ -48,7 +48,7 @@ public:
     int streamRate() const { return streamRate_; }
     int outputSize() const { return outputSize_; }
 
-private:
+  private:
     LayerDecoder* routineFor(uint32_t layer);
 
     DecodeOptions options_{0, 0, 24000};

@@ -89,8 +89,10 @@ int frameLength(const FrameHeader& h, int bitsPerSecond, int rate) {
     if (rate <= 0) return 0;
     const int64_t br = bitsPerSecond;
     switch (h.layer) {
-        case 1: return static_cast<int>((12 * br / rate + h.padding) * 4);
-        case 2: return static_cast<int>(144 * br / rate + h.padding);
+        case 1:
+            return static_cast<int>((12 * br / rate + h.padding) * 4);
+        case 2:
+            return static_cast<int>(144 * br / rate + h.padding);
         default: {
             int64_t n = 144 * br / rate;
             if (h.version != 1) n /= 2;

@@ -17,8 +17,8 @@ enum DecoderError : int {
 enum ChannelMode : uint32_t { kStereo = 0, kJointStereo = 1, kDualChannel = 2, kSingleChannel = 3 };
 
 struct FrameHeader {
-    uint32_t version;  // 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5
-    uint32_t layer;    // 1, 2, 3
+    uint32_t version;          // 1 MPEG-1, 2 MPEG-2, 3 MPEG-2.5
+    uint32_t layer;            // 1, 2, 3
     uint32_t errorProtection;  // 1 when a CRC follows the header
     uint32_t bitrateIndex;
     uint32_t samplingFrequencyIndex;
@@ -54,6 +54,8 @@ int frameLength(const FrameHeader& h, int bitsPerSecond, int rate);
 double frameMilliseconds(uint32_t layer, uint32_t samplingFrequencyIndex);
 
 // True when a sync (FF, then a byte whose top nibble is F or E) starts at `p`.
-inline bool isFrameSync(const uint8_t* p) { return p[0] == 0xFF && (p[1] & 0xE0) == 0xE0; }
+inline bool isFrameSync(const uint8_t* p) {
+    return p[0] == 0xFF && (p[1] & 0xE0) == 0xE0;
+}
 
 }  // namespace velk

@@ -14,16 +14,16 @@ class Synthesis;
 
 // What a layer's set-up needs to know about the stream that decodeInit starts.
 struct StreamSetup {
-    FrameHeader first;       // header of the first frame
-    DecodeOptions options;   // reduction, convert, freqLimit in force
-    int streamRate;          // the first header's sample rate, unreduced
-    int outputChannels;      // 1 or 2
-    int outputSize;          // PCM bytes per frame
+    FrameHeader first;      // header of the first frame
+    DecodeOptions options;  // reduction, convert, freqLimit in force
+    int streamRate;         // the first header's sample rate, unreduced
+    int outputChannels;     // 1 or 2
+    int outputSize;         // PCM bytes per frame
     bool eightBit;
 };
 
 class LayerDecoder {
-public:
+  public:
     virtual ~LayerDecoder() = default;
     // Full set-up at decodeInit: tables for the stream, band limits, buffers cleared.
     virtual void setup(const StreamSetup& setup) = 0;

@@ -11,8 +11,8 @@ namespace velk {
 struct VbrTable {
     enum Kind : int { kNone = 0, kXing = 1, kVbri = 2 };
     int kind = kNone;
-    int count = 0;           // Xing: 100; VBRI: entry count + 1
-    int framesPerEntry = 0;  // VBRI only
+    int count = 0;                  // Xing: 100; VBRI: entry count + 1
+    int framesPerEntry = 0;         // VBRI only
     std::vector<uint32_t> entries;  // Xing: 100 byte values; VBRI: byte lengths
 };
 

@@ -35,14 +35,16 @@ bool AlsaSink::openBackend(int deviceId, int channels, int bitsPerSample, int sa
         return false;
     }
     const snd_pcm_format_t format = bitsPerSample == 8 ? SND_PCM_FORMAT_U8 : SND_PCM_FORMAT_S16_LE;
-    if (snd_pcm_set_params(pcm_, format, SND_PCM_ACCESS_RW_INTERLEAVED, static_cast<unsigned>(channels),
-                           static_cast<unsigned>(sampleRate), 1, kLatencyMicroseconds) < 0) {
+    if (snd_pcm_set_params(pcm_, format, SND_PCM_ACCESS_RW_INTERLEAVED,
+                           static_cast<unsigned>(channels), static_cast<unsigned>(sampleRate), 1,
+                           kLatencyMicroseconds) < 0) {
         closeBackend();
         return false;
     }
     snd_pcm_hw_params_t* params = nullptr;
     snd_pcm_hw_params_malloc(&params);
-    canPause_ = params && snd_pcm_hw_params_current(pcm_, params) == 0 && snd_pcm_hw_params_can_pause(params);
+    canPause_ = params && snd_pcm_hw_params_current(pcm_, params) == 0 &&
+                snd_pcm_hw_params_can_pause(params);
     snd_pcm_hw_params_free(params);
     return true;
 }
@@ -73,7 +75,8 @@ void AlsaSink::dropBackend() {
 
 void AlsaSink::pauseBackend(bool paused) {
     if (!pcm_) return;
-    if (canPause_ && snd_pcm_state(pcm_) == (paused ? SND_PCM_STATE_RUNNING : SND_PCM_STATE_PAUSED)) {
+    if (canPause_ &&
+        snd_pcm_state(pcm_) == (paused ? SND_PCM_STATE_RUNNING : SND_PCM_STATE_PAUSED)) {
         snd_pcm_pause(pcm_, paused ? 1 : 0);
     } else if (!paused && snd_pcm_state(pcm_) == SND_PCM_STATE_XRUN) {
         snd_pcm_prepare(pcm_);

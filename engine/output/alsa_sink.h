@@ -8,12 +8,12 @@ typedef struct _snd_pcm snd_pcm_t;
 namespace velk {
 
 class AlsaSink final : public QueuedSink {
-public:
+  public:
     ~AlsaSink() override;
 
     int volumeCaps(int deviceId) override;
 
-protected:
+  protected:
     bool openBackend(int deviceId, int channels, int bitsPerSample, int sampleRate) override;
     void closeBackend() override;
     void playFrames(const uint8_t* pcm, size_t frames) override;
@@ -21,7 +21,7 @@ protected:
     void pauseBackend(bool paused) override;
     uint32_t backendDelayFrames() override;
 
-private:
+  private:
     snd_pcm_t* pcm_ = nullptr;
     bool canPause_ = false;
 };

@@ -10,7 +10,7 @@
 namespace velk {
 
 class AudioSink {
-public:
+  public:
     // Called from the sink's own thread when the buffer queued for `slot` has been played or
     // returned by a reset. It must only signal; it never calls back into the sink.
     using Completion = std::function<void(int slot)>;

@@ -8,7 +8,7 @@
 namespace velk {
 
 class FadeGains {
-public:
+  public:
     // Blocks before the end over which the fade-out runs.
     static constexpr int kFadeOutBlocks = 23;
 
@@ -30,7 +30,7 @@ public:
     // samples and right on odd ones when there are two channels.
     void apply(uint8_t* block, size_t length, int bitsPerSample, int channels) const;
 
-private:
+  private:
     int level_[2] = {100, 100};
     int gain_[2] = {100, 100};
     bool fadeIn_ = false;

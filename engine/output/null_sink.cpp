@@ -6,9 +6,13 @@ namespace velk {
 
 NullSink::NullSink(int speedFactor) : speedFactor_(speedFactor < 1 ? 1 : speedFactor) {}
 
-NullSink::~NullSink() { shutDown(); }
+NullSink::~NullSink() {
+    shutDown();
+}
 
-int NullSink::volumeCaps(int) { return 2; }
+int NullSink::volumeCaps(int) {
+    return 2;
+}
 
 bool NullSink::openBackend(int, int, int, int) {
     clockRunning_ = false;

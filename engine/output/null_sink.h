@@ -9,20 +9,20 @@
 namespace velk {
 
 class NullSink final : public QueuedSink {
-public:
+  public:
     explicit NullSink(int speedFactor = 1);
     ~NullSink() override;
 
     int volumeCaps(int deviceId) override;
 
-protected:
+  protected:
     bool openBackend(int deviceId, int channels, int bitsPerSample, int sampleRate) override;
     void closeBackend() override {}
     void playFrames(const uint8_t* pcm, size_t frames) override;
     void dropBackend() override {}
     void pauseBackend(bool paused) override;
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     int speedFactor_;
     Clock::time_point due_{};

@@ -8,15 +8,20 @@ namespace {
 // Ten milliseconds per chunk keeps a reset or pause prompt without waking the thread too often.
 constexpr int kChunksPerSecond = 100;
 
-int scaled(int sample, uint32_t gain) { return static_cast<int>(static_cast<int64_t>(sample) * gain / 0xFFFF); }
+int scaled(int sample, uint32_t gain) {
+    return static_cast<int>(static_cast<int64_t>(sample) * gain / 0xFFFF);
+}
 }  // namespace
 
-QueuedSink::~QueuedSink() { shutDown(); }
+QueuedSink::~QueuedSink() {
+    shutDown();
+}
 
 bool QueuedSink::open(int deviceId, int channels, int bitsPerSample, int sampleRate,
                       Completion onDone) {
     close();
-    if (channels < 1 || channels > 2 || (bitsPerSample != 8 && bitsPerSample != 16) || sampleRate < 1) {
+    if (channels < 1 || channels > 2 || (bitsPerSample != 8 && bitsPerSample != 16) ||
+        sampleRate < 1) {
         return false;
     }
     if (!openBackend(deviceId, channels, bitsPerSample, sampleRate)) return false;
@@ -148,7 +153,8 @@ size_t QueuedSink::takeChunk(const Pending& front, size_t offset) {
         }
     } else {
         for (size_t i = 0; i < bytes; ++i) {
-            scratch_[i] = static_cast<uint8_t>(128 + scaled(scratch_[i] - 128, gains[i % channels_]));
+            scratch_[i] =
+                static_cast<uint8_t>(128 + scaled(scratch_[i] - 128, gains[i % channels_]));
         }
     }
     return bytes;

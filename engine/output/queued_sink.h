@@ -15,7 +15,7 @@
 namespace velk {
 
 class QueuedSink : public AudioSink {
-public:
+  public:
     ~QueuedSink() override;
 
     bool open(int deviceId, int channels, int bitsPerSample, int sampleRate,
@@ -30,7 +30,7 @@ public:
     bool setVolume(uint32_t packed) final;
     bool getVolume(uint32_t& packed) final;
 
-protected:
+  protected:
     virtual bool openBackend(int deviceId, int channels, int bitsPerSample, int sampleRate) = 0;
     virtual void closeBackend() = 0;
     // Plays `frames` whole frames, blocking about as long as the back end needs to take them.
@@ -45,7 +45,7 @@ protected:
 
     int sampleRate() const { return sampleRate_; }
 
-private:
+  private:
     struct Pending {
         int slot;
         const uint8_t* data;

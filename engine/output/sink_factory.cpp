@@ -9,7 +9,8 @@ namespace velk {
 
 std::unique_ptr<AudioSink> makeAudioSink() {
     const char* choice = std::getenv("VELKARO_AUDIO");
-    if (choice == nullptr || std::strncmp(choice, "null", 4) != 0) return std::make_unique<AlsaSink>();
+    if (choice == nullptr || std::strncmp(choice, "null", 4) != 0)
+        return std::make_unique<AlsaSink>();
     int factor = 1;
     if (choice[4] == ':') factor = std::atoi(choice + 5);
     return std::make_unique<NullSink>(factor);

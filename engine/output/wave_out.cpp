@@ -18,7 +18,9 @@ WaveOutDevice::WaveOutDevice(SinkFactory factory) : factory_(std::move(factory))
     for (auto& slot : slots_) slot.done = std::make_unique<Event>(true, true);
 }
 
-WaveOutDevice::~WaveOutDevice() { close(); }
+WaveOutDevice::~WaveOutDevice() {
+    close();
+}
 
 bool WaveOutDevice::isOpen() const {
     std::lock_guard lock(lock_);
@@ -157,7 +159,8 @@ bool WaveOutDevice::drainWait(int timeoutMs) {
     }
     const auto deadline = std::chrono::steady_clock::now() + milliseconds(timeoutMs);
     for (auto& slot : slots_) {
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
         if (!slot.done->waitFor(std::max(left, milliseconds(0)))) return false;
     }
     return true;
@@ -217,7 +220,9 @@ bool WaveOutDevice::restart() {
 }
 
 int WaveOutDevice::setVolume(int leftPercent, int rightPercent) {
-    const auto scale = [](int p) { return static_cast<uint32_t>(static_cast<int64_t>(p) * 65535 / 100) & 0xFFFF; };
+    const auto scale = [](int p) {
+        return static_cast<uint32_t>(static_cast<int64_t>(p) * 65535 / 100) & 0xFFFF;
+    };
     std::lock_guard lock(lock_);
     volume_ = scale(leftPercent) | (scale(rightPercent) << 16);
     if (sink_ && sink_->isOpen()) sink_->setVolume(volume_);

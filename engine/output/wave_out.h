@@ -16,7 +16,7 @@
 namespace velk {
 
 class WaveOutDevice {
-public:
+  public:
     static constexpr int kSlots = 32;
     static constexpr int kRingBlocks = 80;
 
@@ -69,7 +69,7 @@ public:
     bool used() const { return used_; }
     void markUsed() { used_ = true; }
 
-private:
+  private:
     struct Slot {
         std::vector<uint8_t> data;
         size_t length = 0;

@@ -73,12 +73,12 @@ TEST(Layer3Damaged, RandomPayloadsOfEveryStandardAndMode) {
             std::vector<std::vector<uint8_t>> frames;
             for (int i = 0; i < 40; ++i) {
                 HeaderFields h{version,
-                             3,
-                             1 + static_cast<int>(rng() % 14),
-                             static_cast<int>(rng() % 3),
-                             static_cast<int>(rng() % 2),
-                             mode,
-                             (rng() & 1) != 0};
+                               3,
+                               1 + static_cast<int>(rng() % 14),
+                               static_cast<int>(rng() % 3),
+                               static_cast<int>(rng() % 2),
+                               mode,
+                               (rng() & 1) != 0};
                 std::vector<uint8_t> frame = test::silentFrame(h);
                 const std::vector<uint8_t> noise = randomBytes(rng, frame.size());
                 std::copy(noise.begin() + 4, noise.end(), frame.begin() + 4);

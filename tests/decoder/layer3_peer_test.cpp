@@ -7,7 +7,8 @@
 //   lame -t -m j -b 64 --lowpass 5 --resample 22.05  -> l3_mpeg2_22k.mp3
 //   lame -t -m j -b 32 --lowpass 3 --resample 11.025 -> l3_mpeg25_11k.mp3
 //   sox pink noise, 0.5 s; lame -t -m s -b 32 --allshort --lowpass 3 --resample 11.025 or 8
-//                                                    -> l3_mpeg25_11k_short.mp3, l3_mpeg25_8k_short.mp3
+//                                                    -> l3_mpeg25_11k_short.mp3,
+//                                                    l3_mpeg25_8k_short.mp3
 //   mpg123 -q --no-gapless -s [-2|-4] FILE           -> FILE.mpg123[-half|-quarter].pcm
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Fade-in and fade-out gain ramps per device block, and the scaling of 16- and 8-bit samples.
+#include "output/fade_gains.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
-
-#include "output/fade_gains.h"
 
 namespace velk {
 namespace {
@@ -20,7 +20,8 @@ TEST(FadeGains, FadeInRisesByOneThenFiveThenTen) {
         gains.step(1'000'000, kBlock, true);
         ramp.push_back(gains.gain(0));
     }
-    const std::vector<int> expected = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 20, 25, 30, 35, 40, 45, 50, 60, 70};
+    const std::vector<int> expected = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                       15, 20, 25, 30, 35, 40, 45, 50, 60, 70};
     EXPECT_EQ(ramp, expected);
     for (int i = 0; i < 10; ++i) gains.step(1'000'000, kBlock, true);
     EXPECT_EQ(gains.gain(0), 100);
@@ -50,7 +51,8 @@ TEST(FadeGains, FadeOutRunsOverTheLastTwentyThreeBlocks) {
         gains.step(left, kBlock, false);
         ramp.push_back(gains.gain(1));
     }
-    const std::vector<int> expected = {90, 80, 70, 60, 50, 45, 40, 35, 30, 25, 20, 15, 10, 8, 6, 4, 2, 1, 0, 0, 0, 0, 0};
+    const std::vector<int> expected = {90, 80, 70, 60, 50, 45, 40, 35, 30, 25, 20, 15,
+                                       10, 8,  6,  4,  2,  1,  0,  0,  0,  0,  0};
     EXPECT_EQ(ramp, expected);
     gains.setFadeOut(false);
     EXPECT_EQ(gains.gain(0), 100);

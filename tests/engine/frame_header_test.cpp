@@ -6,8 +6,8 @@
 namespace velk {
 namespace {
 
-using test::HeaderFields;
 using test::headerBytes;
+using test::HeaderFields;
 
 TEST(FrameHeader, DecodesEveryField) {
     const uint8_t bytes[4] = {0xFF, 0xFA, 0x92, 0xE7};  // MPEG-1 L3 CRC, 128k, 44.1k, pad, priv

@@ -18,7 +18,9 @@ namespace {
 using test::readFileBytes;
 using test::writeFileBytes;
 
-std::string fixture(const std::string& name) { return std::string(VELK_TEST_DATA_DIR) + "/" + name; }
+std::string fixture(const std::string& name) {
+    return std::string(VELK_TEST_DATA_DIR) + "/" + name;
+}
 
 struct OpenTest : testing::Test {
     void SetUp() override { velk_init(); }
@@ -176,7 +178,8 @@ TEST_F(OpenTest, SyntheticStreamsOfEveryLayerAndVersion) {
         {{3, 3, 8, 0, 0, 3, false}, 11025, 64, 576},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "version " << c.header.version << " layer " << c.header.layer);
+        SCOPED_TRACE(testing::Message()
+                     << "version " << c.header.version << " layer " << c.header.layer);
         const std::string path = dir.file("synthetic.mpg");
         writeFileBytes(path, test::silentStream(c.header, 300));
         InputInfo info{};
@@ -201,7 +204,8 @@ TEST_F(OpenTest, ComplianceStreamsOpenWithTheirStreamInformation) {
         {"l3-compl", 1, 48000, 64, 3, 1, 5, 216},      {"l3-hecommon", 2, 44100, 128, 3, 1, 0, 30},
         {"l3-si", 1, 44100, 64, 3, 1, 3, 118},         {"l3-he_mode", 1, 44100, 128, 3, 1, 3, 128},
     };
-    if (test::vectorPath("l3-compl.bit").empty()) GTEST_SKIP() << "compliance streams not found beside the project";
+    if (test::vectorPath("l3-compl.bit").empty())
+        GTEST_SKIP() << "compliance streams not found beside the project";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         InputInfo info{};

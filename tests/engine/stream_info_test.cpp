@@ -42,7 +42,8 @@ std::vector<uint8_t> vbriFrame(uint16_t entryCount, uint16_t width, uint16_t sca
     test::putBe16(frame, tag + 20, scale);
     test::putBe16(frame, tag + 22, width);
     test::putBe16(frame, tag + 24, 4);
-    for (size_t i = 0; i < static_cast<size_t>(entryCount + 1) * width && tag + 26 + i < frame.size(); ++i) {
+    for (size_t i = 0;
+         i < static_cast<size_t>(entryCount + 1) * width && tag + 26 + i < frame.size(); ++i) {
         if ((i + 1) % width == 0) frame[tag + 26 + i] = 100;
     }
     return frame;
@@ -153,7 +154,8 @@ TEST(SeekByPercent, VbriWalksAndBacksOff) {
     const int64_t half = Decoder::seekOffsetByPercent(info, 50.0f);
     EXPECT_GE(half, 400);
     EXPECT_LE(half, 500);
-    EXPECT_EQ(Decoder::seekOffsetByPercent(info, 150.0f), Decoder::seekOffsetByPercent(info, 100.0f));
+    EXPECT_EQ(Decoder::seekOffsetByPercent(info, 150.0f),
+              Decoder::seekOffsetByPercent(info, 100.0f));
 }
 
 TEST(SeekByPercent, NoTableIsMinusOne) {
@@ -186,7 +188,8 @@ TEST(StreamSizes, AllLayersVersionsAndOptions) {
         std::vector<uint8_t> buffer = frame;
         buffer.resize(std::max<size_t>(buffer.size(), 200), 0);
         ASSERT_TRUE(decoder.getStreamInfo(buffer.data(), buffer.size(), info, true));
-        SCOPED_TRACE(testing::Message() << "version " << c.shape.version << " layer " << c.shape.layer);
+        SCOPED_TRACE(testing::Message()
+                     << "version " << c.shape.version << " layer " << c.shape.layer);
         EXPECT_EQ(info.channels, c.channels);
         EXPECT_EQ(info.bitsPerSample, c.bits);
         EXPECT_EQ(info.frequency, c.frequency);

@@ -1,4 +1,6 @@
 // The wave-out device over a recording sink: block hand-over, speed, reset, volume, position.
+#include "output/wave_out.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "output/null_sink.h"
-#include "output/wave_out.h"
 
 namespace velk {
 namespace {

@@ -51,7 +51,8 @@ TEST(DamagedLayer12, AllOnesPayloadInEveryHeaderCombination) {
             for (int bitrate = 1; bitrate <= 14; ++bitrate) {
                 for (int rate = 0; rate < 3; ++rate) {
                     for (int mode = 0; mode < 4; ++mode) {
-                        const HeaderFields format{version, layer, bitrate, rate, 0, mode, mode == 2};
+                        const HeaderFields format{version, layer, bitrate,  rate,
+                                                  0,       mode,  mode == 2};
                         // Mode extension 3 with a low-rate table puts the bound (16) past
                         // the table's 8 or 12 subbands.
                         decodeAlone(frameWith(format, 3, 0xFF), DecodeOptions{0, 0, 24000});
@@ -66,12 +67,12 @@ TEST(DamagedLayer12, RandomPayloadsAtEveryOutputForm) {
     std::mt19937 rng(99);
     for (int round = 0; round < 400; ++round) {
         const HeaderFields format{1 + static_cast<int>(rng() % 3),
-                                1 + static_cast<int>(rng() % 2),
-                                1 + static_cast<int>(rng() % 14),
-                                static_cast<int>(rng() % 3),
-                                static_cast<int>(rng() % 2),
-                                static_cast<int>(rng() % 4),
-                                rng() % 2 == 0};
+                                  1 + static_cast<int>(rng() % 2),
+                                  1 + static_cast<int>(rng() % 14),
+                                  static_cast<int>(rng() % 3),
+                                  static_cast<int>(rng() % 2),
+                                  static_cast<int>(rng() % 4),
+                                  rng() % 2 == 0};
         std::vector<uint8_t> frame = frameWith(format, static_cast<int>(rng() % 4), 0);
         for (size_t i = 4; i < frame.size(); ++i) frame[i] = static_cast<uint8_t>(rng());
         const int convert = (rng() % 2 ? 8 : 0) | static_cast<int>(rng() % 4);

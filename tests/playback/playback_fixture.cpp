@@ -103,6 +103,8 @@ bool PlaybackTest::waitFor(const std::function<bool()>& done, double seconds) {
     return done();
 }
 
-int PlaybackTest::state() { return velk_getState(nullptr); }
+int PlaybackTest::state() {
+    return velk_getState(nullptr);
+}
 
 }  // namespace velk::test

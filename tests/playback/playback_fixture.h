@@ -42,12 +42,12 @@ void recordMessages();
 int recordCallback(int32_t code, int32_t value);
 
 class PlaybackTest : public testing::Test {
-public:
+  public:
     // 2000 silent MPEG-1 Layer III frames: 52 s of song, about one second at null:50.
     static constexpr int kFrames = 2000;
     static constexpr int kSamplesPerFrame = 1152;
 
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -35,7 +35,9 @@ TEST_F(Stress, RandomControlCallsKeepTheInvariants) {
         const int action = static_cast<int>(random() % 12);
         const int before = velk_getState(nullptr);
         switch (action) {
-            case 0: velk_play(); break;
+            case 0:
+                velk_play();
+                break;
             case 1:
                 velk_pause();
                 // The song may also have ended just before the pause arrived.
@@ -49,10 +51,18 @@ TEST_F(Stress, RandomControlCallsKeepTheInvariants) {
                     EXPECT_EQ(velk_getState(nullptr), 1) << "call " << i;
                 }
                 break;
-            case 3: velk_seekSampleI64(static_cast<int64_t>(random() % static_cast<uint32_t>(total))); break;
-            case 4: velk_setPlaySpeed(1 + static_cast<int>(random() % 4), 20); break;
-            case 5: velk_setPitch(50 + static_cast<int>(random() % 200)); break;
-            case 6: velk_setEqualizer(random() % 2 ? flat : boost); break;
+            case 3:
+                velk_seekSampleI64(static_cast<int64_t>(random() % static_cast<uint32_t>(total)));
+                break;
+            case 4:
+                velk_setPlaySpeed(1 + static_cast<int>(random() % 4), 20);
+                break;
+            case 5:
+                velk_setPitch(50 + static_cast<int>(random() % 200));
+                break;
+            case 6:
+                velk_setEqualizer(random() % 2 ? flat : boost);
+                break;
             case 7:
                 velk_stop();
                 EXPECT_EQ(velk_getState(nullptr), 0) << "call " << i;
@@ -70,8 +80,12 @@ TEST_F(Stress, RandomControlCallsKeepTheInvariants) {
                 EXPECT_TRUE(open);
                 break;
             }
-            case 10: velk_replay(); break;
-            default: velk_setFastSeek(static_cast<int>(random() % 2)); break;
+            case 10:
+                velk_replay();
+                break;
+            default:
+                velk_setFastSeek(static_cast<int>(random() % 2));
+                break;
         }
         const int now = velk_getState(nullptr);
         ASSERT_GE(now, 0);

@@ -98,8 +98,8 @@ TEST_F(Transport, StopFromInsideTheCallbackShowsTheMessageAndStillStops) {
     ASSERT_EQ(velk_play(), 1);
     ASSERT_TRUE(waitFor([] { return state() == 0; }));
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(messageLog().all(),
-              std::vector<std::string>{"コールバック関数内で velk_stop() を呼び出してはいけません"});
+    EXPECT_EQ(messageLog().all(), std::vector<std::string>{
+                                      "コールバック関数内で velk_stop() を呼び出してはいけません"});
     EXPECT_EQ(callbackLog().count(1), 1);
     EXPECT_EQ(callbackLog().count(4), 0);
 }
@@ -140,10 +140,13 @@ TEST_F(Transport, StatusTimerReportsStateAndStops) {
     static std::atomic<int> ticks{0};
     ticks = 0;
     openSong();
-    ASSERT_EQ(velk_setTimer([](int32_t s, int32_t, int32_t, int32_t) {
-                  lastState = s;
-                  ++ticks;
-              }, 5, 1, 0), 1);
+    ASSERT_EQ(velk_setTimer(
+                  [](int32_t s, int32_t, int32_t, int32_t) {
+                      lastState = s;
+                      ++ticks;
+                  },
+                  5, 1, 0),
+              1);
     EXPECT_EQ(velk_setTimer([](int32_t, int32_t, int32_t, int32_t) {}, 5, 1, 0), 0);
     EXPECT_TRUE(waitFor([] { return ticks > 0 && lastState == 0; }));
     ASSERT_EQ(velk_play(), 1);

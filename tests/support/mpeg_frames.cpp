@@ -6,8 +6,10 @@ namespace velk::test {
 
 std::vector<uint8_t> headerBytes(const HeaderFields& s) {
     const uint8_t versionBits = s.version == 1 ? 0x18 : s.version == 2 ? 0x10 : 0x00;
-    const uint8_t b1 = static_cast<uint8_t>(0xE0 | versionBits | ((4 - s.layer) << 1) | (s.crc ? 0 : 1));
-    const uint8_t b2 = static_cast<uint8_t>((s.bitrateIndex << 4) | (s.rateIndex << 2) | (s.padding << 1));
+    const uint8_t b1 =
+        static_cast<uint8_t>(0xE0 | versionBits | ((4 - s.layer) << 1) | (s.crc ? 0 : 1));
+    const uint8_t b2 =
+        static_cast<uint8_t>((s.bitrateIndex << 4) | (s.rateIndex << 2) | (s.padding << 1));
     const uint8_t b3 = static_cast<uint8_t>(s.mode << 6);
     return {0xFF, b1, b2, b3};
 }

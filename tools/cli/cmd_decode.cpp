@@ -25,8 +25,9 @@ int runDecode(const std::vector<std::string>& args) {
                          (options.has("mono") ? 1 : 0) | (options.has("8bit") ? 8 : 0),
                          static_cast<int32_t>(options.integer("freq-limit", 24000))};
     if (!options.error().empty() || options.positional().size() != 2) {
-        std::fprintf(stderr, "%s\nusage: velkaro-cli decode FILE OUT.wav [--reduction N] [--mono] [--8bit] "
-                             "[--freq-limit HZ]\n",
+        std::fprintf(stderr,
+                     "%s\nusage: velkaro-cli decode FILE OUT.wav [--reduction N] [--mono] [--8bit] "
+                     "[--freq-limit HZ]\n",
                      options.error().c_str());
         return 2;
     }
@@ -39,7 +40,8 @@ int runDecode(const std::vector<std::string>& args) {
     if (!velk_writeWave(target.c_str())) return reportEngineError("cannot write " + target);
     const int64_t total = velk_getTotalSampleI64();
     while (!decodeEnded && velk_getState(nullptr) != 0) {
-        const double fraction = total > 0 ? static_cast<double>(velk_getPlaySampleI64()) / total : 0.0;
+        const double fraction =
+            total > 0 ? static_cast<double>(velk_getPlaySampleI64()) / total : 0.0;
         drawProgress(fraction, target);
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -51,7 +53,8 @@ int runDecode(const std::vector<std::string>& args) {
 }
 
 const Registration registration{
-    {"decode", "FILE OUT.wav [--reduction N] [--mono] [--8bit] [--freq-limit HZ]    decode into a wave file",
+    {"decode",
+     "FILE OUT.wav [--reduction N] [--mono] [--8bit] [--freq-limit HZ]    decode into a wave file",
      runDecode}};
 
 }  // namespace

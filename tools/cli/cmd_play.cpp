@@ -28,7 +28,9 @@ int onEngineEvent(int32_t code, int32_t) {
     return 0;
 }
 
-void onInterrupt(int) { interrupted = true; }
+void onInterrupt(int) {
+    interrupted = true;
+}
 
 void seekBy(int seconds) {
     int now = 0;
@@ -46,16 +48,22 @@ bool steer(Key key, int& speed) {
                 velk_pause();
             }
             break;
-        case Key::Left: seekBy(-kSeekStepSeconds); break;
-        case Key::Right: seekBy(kSeekStepSeconds); break;
+        case Key::Left:
+            seekBy(-kSeekStepSeconds);
+            break;
+        case Key::Right:
+            seekBy(kSeekStepSeconds);
+            break;
         case Key::Plus:
             if (speed < kFastestSpeed) velk_setPlaySpeed(++speed, kSpeedOutputBlock);
             break;
         case Key::Minus:
             if (speed > 1) velk_setPlaySpeed(--speed, kSpeedOutputBlock);
             break;
-        case Key::Quit: return false;
-        case Key::None: break;
+        case Key::Quit:
+            return false;
+        case Key::None:
+            break;
     }
     return true;
 }
@@ -106,7 +114,8 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
         }
         int seconds = 0;
         velk_getState(&seconds);
-        const double fraction = info.playTime > 0 ? static_cast<double>(seconds) / info.playTime : 0.0;
+        const double fraction =
+            info.playTime > 0 ? static_cast<double>(seconds) / info.playTime : 0.0;
         drawProgress(fraction, statusLine(info, speed));
     }
     velk_stop();
@@ -120,8 +129,9 @@ int runPlay(const std::vector<std::string>& args) {
     int speed = static_cast<int>(options.integer("speed", 1));
     const int pitch = static_cast<int>(options.integer("pitch", 100));
     if (!options.error().empty() || options.positional().empty()) {
-        std::fprintf(stderr, "%s\nusage: velkaro-cli play FILE... [--seek S] [--speed N] [--pitch P] "
-                             "[--fade-in] [--fade-out]\n",
+        std::fprintf(stderr,
+                     "%s\nusage: velkaro-cli play FILE... [--seek S] [--speed N] [--pitch P] "
+                     "[--fade-in] [--fade-out]\n",
                      options.error().c_str());
         return 2;
     }
@@ -142,8 +152,9 @@ int runPlay(const std::vector<std::string>& args) {
 }
 
 const Registration registration{
-    {"play", "FILE... [--seek S] [--speed N] [--pitch P] [--fade-in] [--fade-out]    play through the "
-             "sound card (space pause, arrows seek, +/- speed, q quit)",
+    {"play",
+     "FILE... [--seek S] [--speed N] [--pitch P] [--fade-in] [--fade-out]    play through the "
+     "sound card (space pause, arrows seek, +/- speed, q quit)",
      runPlay}};
 
 }  // namespace

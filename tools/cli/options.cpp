@@ -29,7 +29,9 @@ Options::Options(const std::vector<std::string>& args, const std::set<std::strin
     }
 }
 
-bool Options::has(const std::string& name) const { return present_.count(name) != 0; }
+bool Options::has(const std::string& name) const {
+    return present_.count(name) != 0;
+}
 
 std::optional<std::string> Options::value(const std::string& name) const {
     for (auto it = values_.rbegin(); it != values_.rend(); ++it) {

@@ -10,7 +10,7 @@
 namespace velk::cli {
 
 class Options {
-public:
+  public:
     // `withValue` names the options that take a value, `switches` those that do not. Unknown
     // options and a missing value make `error()` non-empty.
     Options(const std::vector<std::string>& args, const std::set<std::string>& withValue,
@@ -25,7 +25,7 @@ public:
     double number(const std::string& name, double fallback);
     const std::string& error() const { return error_; }
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::vector<std::pair<std::string, std::string>> values_;
     std::set<std::string> present_;

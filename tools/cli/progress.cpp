@@ -12,7 +12,8 @@ std::string clockText(long seconds) {
     seconds = std::max(seconds, 0L);
     char text[32];
     if (seconds >= 3600) {
-        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60, seconds % 60);
+        std::snprintf(text, sizeof text, "%ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                      seconds % 60);
     } else {
         std::snprintf(text, sizeof text, "%02ld:%02ld", seconds / 60, seconds % 60);
     }
@@ -27,6 +28,8 @@ void drawProgress(double fraction, const std::string& label) {
     std::fflush(stderr);
 }
 
-void finishProgress() { std::fputc('\n', stderr); }
+void finishProgress() {
+    std::fputc('\n', stderr);
+}
 
 }  // namespace velk::cli

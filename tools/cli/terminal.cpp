@@ -37,11 +37,18 @@ Key RawTerminal::readKey(int milliseconds) {
         return Key::None;
     }
     switch (bytes[0]) {
-        case ' ': return Key::Space;
-        case '+': case '=': return Key::Plus;
-        case '-': return Key::Minus;
-        case 'q': case 'Q': return Key::Quit;
-        default: return Key::None;
+        case ' ':
+            return Key::Space;
+        case '+':
+        case '=':
+            return Key::Plus;
+        case '-':
+            return Key::Minus;
+        case 'q':
+        case 'Q':
+            return Key::Quit;
+        default:
+            return Key::None;
     }
 }
 

@@ -9,7 +9,7 @@ namespace velk::cli {
 enum class Key { None, Space, Left, Right, Plus, Minus, Quit };
 
 class RawTerminal {
-public:
+  public:
     RawTerminal();
     ~RawTerminal();
     RawTerminal(const RawTerminal&) = delete;
@@ -18,7 +18,7 @@ public:
     // Waits up to `milliseconds` for a key; Key::None when none came or stdin is no terminal.
     Key readKey(int milliseconds);
 
-private:
+  private:
     bool active_ = false;
     termios saved_{};
 };
