@@ -271,8 +271,10 @@ void Playback::reposition() {
     const int64_t played = e.playedSamples();
     stopThread();
     if (!play()) return;
-    seek(played);
+    // Pausing before the seek keeps a paused song silent and exactly where it was; pausing
+    // after it would let the device play on from the target until the pause arrives.
     if (kept == kPaused) pause();
+    seek(played);
 }
 
 bool Playback::replay() {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace velk::test {
 

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "stream_decode.h"
+#include "support/stream_decode.h"
 #include "support/temp_dir.h"
 
 namespace velk {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace velk {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "decoder/decoder.h"
-#include "stream_decode.h"
+#include "support/stream_decode.h"
 #include "support/temp_dir.h"
 
 namespace velk {

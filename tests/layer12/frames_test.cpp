@@ -7,8 +7,8 @@
 #include "decoder/decoder.h"
 #include "decoder/layer12_decoder.h"
 #include "decoder/layer12_tables.h"
-#include "frame_builder.h"
-#include "stream_decode.h"
+#include "support/frame_builder.h"
+#include "support/stream_decode.h"
 
 namespace velk {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "decoder/frame_header.h"
 #include "decoder/layer12_tables.h"
-#include "stream_decode.h"
+#include "support/stream_decode.h"
 #include "support/temp_dir.h"
 
 namespace velk {

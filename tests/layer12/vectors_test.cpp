@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "stream_decode.h"
+#include "support/stream_decode.h"
 #include "support/temp_dir.h"
 
 namespace velk {

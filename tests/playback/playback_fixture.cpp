@@ -73,6 +73,17 @@ void recordMessages() {
 void PlaybackTest::SetUp() {
     callbackLog().clear();
     velk_init();
+    // The engine is one per process and keeps its flags across velk_init: start each test
+    // from the defaults.
+    velk_setSeekWhenStopped(0);
+    velk_setFastSeek(1);
+    velk_setTimeLimit(1);
+    velk_setPlaySpeed(1, 20);
+    velk_setPitch(100);
+    velk_setFadeIn(0);
+    velk_setFadeOut(0);
+    velk_setOutputLevel(100, 100);
+    velk_setVolume(100, 100);
     velk_setCallback(recordCallback);
 }
 

@@ -1,8 +1,8 @@
 // Decoding into a wave file: the header and its patched sizes, and PCM equal to the decoder's.
 #include <cstring>
 
-#include "decoder/decoder.h"
 #include "playback_fixture.h"
+#include "support/stream_decode.h"
 
 namespace velk::test {
 namespace {
@@ -14,35 +14,6 @@ uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
 }
 uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
     return static_cast<uint16_t>(b[at] | (b[at + 1] << 8));
-}
-
-// Every frame of a plain MPEG file through the decoder, as the decode thread would.
-std::vector<uint8_t> decodeAll(const std::vector<uint8_t>& file) {
-    Decoder decoder;
-    std::vector<uint8_t> pcm;
-    size_t start = 0;
-    if (!decoder.findFrameSync(file.data(), file.size(), start)) return pcm;
-    if (!decoder.decodeInit(file.data() + start, file.size() - start)) return pcm;
-    StreamInfo info;
-    decoder.getStreamInfo(file.data() + start, file.size() - start, info, false);
-    std::vector<uint8_t> frame(static_cast<size_t>(decoder.outputSize()));
-    size_t at = start + static_cast<size_t>(info.skipSize);
-    while (at < file.size()) {
-        FrameDecodeRequest request;
-        request.inputBuf = file.data() + at;
-        request.inputSize = static_cast<int32_t>(file.size() - at);
-        request.outputBuf = frame.data();
-        if (!decoder.decodeFrame(request)) {
-            ++at;
-            size_t next = 0;
-            if (!decoder.findFrameSync(file.data() + at, file.size() - at, next)) break;
-            at += next;
-            continue;
-        }
-        at += static_cast<size_t>(request.inputSize);
-        pcm.insert(pcm.end(), frame.begin(), frame.begin() + request.outputSize);
-    }
-    return pcm;
 }
 
 TEST_F(WaveOutput, HeaderSizesArePatchedAndThePcmIsTheDecoders) {
@@ -70,7 +41,7 @@ TEST_F(WaveOutput, HeaderSizesArePatchedAndThePcmIsTheDecoders) {
     EXPECT_EQ(std::memcmp(wave.data() + 36, "data", 4), 0);
     EXPECT_EQ(le32(wave, 40), wave.size() - 44);
 
-    const auto expected = decodeAll(readFileBytes(source));
+    const auto expected = decodeStream(readFileBytes(source), DecodeOptions{0, 0, 24000}).pcm;
     ASSERT_EQ(wave.size() - 44, expected.size());
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), wave.begin() + 44));
 }

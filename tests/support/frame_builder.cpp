@@ -1,4 +1,4 @@
-#include "frame_builder.h"
+#include "support/frame_builder.h"
 
 namespace velk::test {
 

@@ -1,4 +1,4 @@
-#include "stream_decode.h"
+#include "support/stream_decode.h"
 
 #include <algorithm>
 #include <cmath>
