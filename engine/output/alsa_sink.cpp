@@ -9,6 +9,18 @@ namespace {
 // Enough buffering to ride out a busy desktop, short enough for prompt seeks.
 constexpr unsigned kLatencyMicroseconds = 100000;
 
+// alsa-lib prints its own errors to stderr; the engine reports a device that cannot open with
+// its error code instead, so the library is kept quiet.
+void quietError(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceLibraryErrors() {
+    static const bool silenced = [] {
+        snd_lib_error_set_handler(quietError);
+        return true;
+    }();
+    (void)silenced;
+}
+
 std::string deviceName(int deviceId) {
     return deviceId < 0 ? "default" : "plughw:" + std::to_string(deviceId);
 }
@@ -20,6 +32,7 @@ AlsaSink::~AlsaSink() {
 }
 
 int AlsaSink::volumeCaps(int deviceId) {
+    silenceLibraryErrors();
     snd_ctl_t* control = nullptr;
     const std::string name = deviceId < 0 ? "default" : "hw:" + std::to_string(deviceId);
     if (snd_ctl_open(&control, name.c_str(), 0) < 0) return 0;
@@ -29,6 +42,7 @@ int AlsaSink::volumeCaps(int deviceId) {
 }
 
 bool AlsaSink::openBackend(int deviceId, int channels, int bitsPerSample, int sampleRate) {
+    silenceLibraryErrors();
     closeBackend();
     if (snd_pcm_open(&pcm_, deviceName(deviceId).c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
         pcm_ = nullptr;

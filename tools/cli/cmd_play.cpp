@@ -91,18 +91,21 @@ void loadLyrics(const std::string& path) {
     }
 }
 
-// Plays one song to its end; false when the user quit or pressed Ctrl-C.
-bool playSong(const std::string& path, Options& options, RawTerminal& terminal, int& speed) {
+// Plays one song to its end; false when the user quit or pressed Ctrl-C. `failed` is set when
+// the song could not be played.
+bool playSong(const std::string& path, Options& options, RawTerminal& terminal, int& speed,
+              bool& failed) {
     InputInfo info{};
     if (!velk_open(path.c_str(), &info)) {
-        reportEngineError("cannot open " + path);
+        failed = reportEngineError("cannot open " + path) != 0;
         return true;
     }
     std::fprintf(stderr, "%s\n", path.c_str());
     loadLyrics(path);
     songEnded = false;
     if (!velk_play()) {
-        reportEngineError("cannot play " + path);
+        failed = reportEngineError("cannot play " + path) != 0;
+        velk_close();
         return true;
     }
     if (options.has("seek")) velk_seek(static_cast<int>(options.number("seek", 0)));
@@ -145,10 +148,11 @@ int runPlay(const std::vector<std::string>& args) {
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     RawTerminal terminal;
+    bool failed = false;
     for (const auto& path : options.positional()) {
-        if (!playSong(path, options, terminal, speed)) break;
+        if (!playSong(path, options, terminal, speed, failed)) break;
     }
-    return 0;
+    return failed ? 1 : 0;
 }
 
 const Registration registration{
