@@ -104,7 +104,11 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
     loadLyrics(path);
     songEnded = false;
     if (!velk_play()) {
-        failed = reportEngineError("cannot play " + path) != 0;
+        const bool noDevice = velk_getLastErrorNo() == 25;
+        failed =
+            reportEngineError(
+                noDevice ? "cannot open the sound device (VELKARO_AUDIO=null plays without sound)"
+                         : "cannot play " + path) != 0;
         velk_close();
         return true;
     }
