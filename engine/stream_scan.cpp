@@ -1,5 +1,6 @@
 #include "stream_scan.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "errors.h"
@@ -63,8 +64,11 @@ int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool e
         offset += static_cast<int64_t>(sync);
         got = file.readAt(offset, buffer.data(), kSyncWindow);
         if (got <= 0) break;
+        // The last frames of a stream of small frames leave less than the stream information's
+        // minimum in the buffer; zeros behind the end let their headers be read all the same.
+        std::fill(buffer.begin() + got, buffer.end(), 0);
         StreamInfo info;
-        if (!decoder.getStreamInfo(buffer.data(), static_cast<size_t>(got), info, false)) {
+        if (!decoder.getStreamInfo(buffer.data(), buffer.size(), info, false)) {
             if (first) {
                 error = kErrBadHeader;
                 return -1;
@@ -74,6 +78,7 @@ int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool e
             continue;
         }
         const int length = info.header.padding ? info.maxInputSize : info.minInputSize;
+        if (got < length) break;  // a frame cut short by the end of the file
         const bool vbrHeaderFrame = first && info.skipSize > 0;
         ++count;
         if (emptyFrameMode && !vbrHeaderFrame &&

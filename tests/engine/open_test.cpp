@@ -195,6 +195,27 @@ TEST_F(OpenTest, SyntheticStreamsOfEveryLayerAndVersion) {
     }
 }
 
+TEST_F(OpenTest, FrameWalkCountsTheLastSmallFramesButNotACutOne) {
+    const test::HeaderFields tiny{3, 3, 1, 2, 0, 3, false};  // MPEG-2.5, 8 kbit/s, 8 kHz, 72 bytes
+    ASSERT_EQ(test::frameBytes(tiny), 72);
+    auto bytes = test::silentStream(tiny, 34);
+    const std::string path = dir.file("tiny.mp3");
+    writeFileBytes(path, bytes);
+    velk_setFrameReadFlag(1);
+    InputInfo info{};
+    ASSERT_EQ(velk_open(path.c_str(), &info), 1);
+    MpegInfo mpeg{};
+    velk_getMpegInfoEx(&mpeg);
+    EXPECT_EQ(mpeg.frames, 34);
+    bytes.resize(bytes.size() + 30, 0);
+    std::copy_n(bytes.begin(), 4, bytes.end() - 30);  // a header whose frame the file cuts off
+    writeFileBytes(path, bytes);
+    ASSERT_EQ(velk_open(path.c_str(), &info), 1);
+    velk_getMpegInfoEx(&mpeg);
+    EXPECT_EQ(mpeg.frames, 34);
+    velk_setFrameReadFlag(0);
+}
+
 TEST_F(OpenTest, ComplianceStreamsOpenWithTheirStreamInformation) {
     const FixtureCase cases[] = {
         {"M2L3_compl24", 1, 24000, 128, 3, 2, 5, 212}, {"l1-fl1", 2, 32000, 384, 1, 1, 0, 49},
