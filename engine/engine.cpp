@@ -167,6 +167,8 @@ void Engine::free() {
         device.reset();
         device.close();
     }
+    playback.stopThread();
+    playback.releaseBuffers();
     file.vbr.entries.clear();
     file.vbr.entries.shrink_to_fit();
 }

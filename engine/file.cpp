@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <utility>
 
 namespace velk {
@@ -99,11 +98,6 @@ bool File::writeAt(int64_t offset, const void* buffer, size_t length) {
 
 bool File::truncate(int64_t length) {
     return fd_ >= 0 && length >= 0 && ::ftruncate(fd_, static_cast<off_t>(length)) == 0;
-}
-
-std::string temporaryFolder() {
-    const char* dir = std::getenv("TMPDIR");
-    return (dir && *dir) ? std::string(dir) : std::string("/tmp");
 }
 
 }  // namespace velk

@@ -38,7 +38,4 @@ class File {
     int fd_ = -1;
 };
 
-// The folder for temporary files: $TMPDIR, else /tmp.
-std::string temporaryFolder();
-
 }  // namespace velk

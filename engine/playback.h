@@ -37,6 +37,8 @@ class Playback {
     bool replay();
     int setEqualizer(const int32_t* table);
     int fadeOutStop();
+    // Frees the input buffer and the output block; only while no decode thread exists.
+    void releaseBuffers();
 
     bool onDecodeThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
@@ -46,7 +48,6 @@ class Playback {
     bool prepare(int mode);
     bool openDevice();
     bool startThread();
-    void releaseBuffers();
     bool waitAnswer(Event& event);
     void post(int id, Event* event = nullptr, intptr_t param = 0);
 

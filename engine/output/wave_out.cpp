@@ -265,10 +265,6 @@ void WaveOutDevice::clearPositionTracking() {
     tracking_ = false;
 }
 
-int64_t WaveOutDevice::samplesToBytes(int64_t samples) const {
-    return samples / 8 * channels_ * bitsPerSample_;
-}
-
 int64_t WaveOutDevice::bytesSinceReset() {
     std::lock_guard lock(lock_);
     return bytesSinceReset_;

@@ -50,21 +50,16 @@ class WaveOutDevice {
     int64_t position();
     // Restarts the wrap tracking, as after a start or a seek.
     void clearPositionTracking();
-    int64_t samplesToBytes(int64_t samples) const;
     // Copies `length` bytes of the PCM sent since the last reset, starting at `offset`; false when
     // that range is not (or no longer) in the ring.
     bool copyRecent(int64_t offset, uint8_t* out, size_t length);
 
     void setDeviceId(int id) { deviceId_ = id; }
-    int deviceId() const { return deviceId_; }
     void setSpeed(int factor) { speed_ = factor < 1 ? 1 : factor; }
-    int speed() const { return speed_; }
     void setPitch(int percent) { pitch_ = percent; }
-    int pitch() const { return pitch_; }
     void setOutputSleep(int milliseconds) { outputSleep_ = milliseconds; }
     int channels() const { return channels_; }
     int bitsPerSample() const { return bitsPerSample_; }
-    int blockSize() const { return blockSize_; }
     int64_t bytesSinceReset();
     bool used() const { return used_; }
     void markUsed() { used_ = true; }
