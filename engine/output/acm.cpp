@@ -42,7 +42,7 @@ bool Conversion::openSource(const char* fileName, int32_t info[4]) {
     if (info) {
         info[0] = layout_.format.channels;
         info[1] = layout_.format.bitsPerSample;
-        info[2] = static_cast<int32_t>(layout_.format.sampleRate);
+        info[2] = static_cast<int32_t>(layout_.format.samplesPerSec);
         info[3] = static_cast<int32_t>(layout_.dataSize);
     }
     return true;

@@ -11,17 +11,6 @@ constexpr size_t kRiffHeaderBytes = 12;
 constexpr size_t kChunkHeaderBytes = 8;
 constexpr size_t kFormatRecordBytes = 16;
 
-WaveSourceFormat parseFormat(const uint8_t* p) {
-    WaveSourceFormat f;
-    f.formatTag = getLe16(p);
-    f.channels = getLe16(p + 2);
-    f.sampleRate = getLe32(p + 4);
-    f.avgBytesPerSec = getLe32(p + 8);
-    f.blockAlign = getLe16(p + 12);
-    f.bitsPerSample = getLe16(p + 14);
-    return f;
-}
-
 }  // namespace
 
 bool readWaveSourceLayout(const File& file, WaveSourceLayout& out) {
@@ -47,7 +36,7 @@ bool readWaveSourceLayout(const File& file, WaveSourceLayout& out) {
             if (size < kFormatRecordBytes || !file.readExact(body, record, sizeof record)) {
                 return false;
             }
-            out.format = parseFormat(record);
+            out.format = parseWaveFormat(record, sizeof record);
             haveFormat = true;
         }
         // Chunk bodies of odd length carry one pad byte.

@@ -4,20 +4,12 @@
 #include <cstdint>
 
 #include "file.h"
+#include "tags/riff_scan.h"
 
 namespace velk {
 
-struct WaveSourceFormat {
-    uint16_t formatTag = 0;
-    uint16_t channels = 0;
-    uint32_t sampleRate = 0;
-    uint32_t avgBytesPerSec = 0;
-    uint16_t blockAlign = 0;
-    uint16_t bitsPerSample = 0;
-};
-
 struct WaveSourceLayout {
-    WaveSourceFormat format;
+    WaveFormat format;
     int64_t dataOffset = 0;  // first byte of the "data" chunk's body
     uint32_t dataSize = 0;   // as the chunk header states it; the file may be shorter
 };

@@ -27,10 +27,11 @@ Mp3EncodeStream::~Mp3EncodeStream() {
     if (encoder_) lame_.close(encoder_);
 }
 
-bool Mp3EncodeStream::hasDestinationFormat(const WaveSourceFormat& f) {
+bool Mp3EncodeStream::hasDestinationFormat(const WaveFormat& f) {
     return f.formatTag == kFormatPcm && (f.channels == 1 || f.channels == 2) &&
            f.bitsPerSample == 16 && f.blockAlign == f.channels * kBytesPerSample &&
-           std::find(kLayer3Rates.begin(), kLayer3Rates.end(), f.sampleRate) != kLayer3Rates.end();
+           std::find(kLayer3Rates.begin(), kLayer3Rates.end(), f.samplesPerSec) !=
+               kLayer3Rates.end();
 }
 
 bool Mp3EncodeStream::loadLibrary() {
@@ -46,9 +47,9 @@ bool Mp3EncodeStream::createEncoder() {
     return true;
 }
 
-bool Mp3EncodeStream::open(const WaveSourceFormat& format, int bitRateKbps) {
+bool Mp3EncodeStream::open(const WaveFormat& format, int bitRateKbps) {
     if (!encoder_ || !hasDestinationFormat(format)) return false;
-    const int rate = static_cast<int>(format.sampleRate);
+    const int rate = static_cast<int>(format.samplesPerSec);
     channels_ = format.channels;
     lame_.setNumChannels(encoder_, channels_);
     lame_.setInSampleRate(encoder_, rate);

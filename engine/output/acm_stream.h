@@ -20,14 +20,14 @@ class Mp3EncodeStream {
 
     // MPEG Layer-3 exists for one or two channels at the nine rates of MPEG-1, 2 and 2.5; the
     // encoder takes 16-bit PCM only.
-    static bool hasDestinationFormat(const WaveSourceFormat& format);
+    static bool hasDestinationFormat(const WaveFormat& format);
 
     // The three steps of opening, each with its own way to fail: the library is missing, it
     // gives no encoder, the encoder refuses the format (or the bit rate).
     bool loadLibrary();
     bool createEncoder();
     // bitRateKbps 0 leaves the choice to the encoder.
-    bool open(const WaveSourceFormat& format, int bitRateKbps);
+    bool open(const WaveFormat& format, int bitRateKbps);
 
     // Encodes the whole sample frames at the start of `source` and returns the bytes it used;
     // `destination` grows to the size the encoder may need, `produced` is what it wrote there.

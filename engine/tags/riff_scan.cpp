@@ -17,18 +17,6 @@ constexpr uint16_t kFormatPcm = 0x0001;
 constexpr uint16_t kFormatMpeg = 0x0050;
 constexpr uint16_t kFormatMpegLayer3 = 0x0055;
 
-WaveFormat parseFormat(const uint8_t* p) {
-    WaveFormat f;
-    f.formatTag = getLe16(p);
-    f.channels = getLe16(p + 2);
-    f.samplesPerSec = getLe32(p + 4);
-    f.avgBytesPerSec = getLe32(p + 8);
-    f.blockAlign = getLe16(p + 12);
-    f.bitsPerSample = getLe16(p + 14);
-    f.cbSize = getLe16(p + 16);
-    return f;
-}
-
 // Finds the RIFF header at 0 or behind a MacBinary header; false when there is none.
 bool findHeader(const File& file, RiffLayout& layout, uint8_t* header) {
     if (file.readExact(0, header, kHeaderSize) && hasId(header, "RIFF")) return true;
@@ -55,7 +43,7 @@ bool walkToData(const File& file, RiffLayout& layout) {
         if (hasId(chunk, "fmt ")) {
             uint8_t format[kFormatSize];
             if (!file.readExact(body, format, sizeof format)) return false;
-            layout.format = parseFormat(format);
+            layout.format = parseWaveFormat(format, sizeof format);
             layout.hasFormat = true;
             const uint16_t tag = layout.format.formatTag;
             if (tag == kFormatPcm) {
@@ -138,6 +126,18 @@ void findList(const File& file, int64_t fileSize, RiffLayout& layout, RiffInfoTa
 }
 
 }  // namespace
+
+WaveFormat parseWaveFormat(const uint8_t* p, size_t length) {
+    WaveFormat f;
+    f.formatTag = getLe16(p);
+    f.channels = getLe16(p + 2);
+    f.samplesPerSec = getLe32(p + 4);
+    f.avgBytesPerSec = getLe32(p + 8);
+    f.blockAlign = getLe16(p + 12);
+    f.bitsPerSample = getLe16(p + 14);
+    if (length >= 18) f.cbSize = getLe16(p + 16);
+    return f;
+}
 
 RiffLayout riffScan(const File& file, int64_t fileSize, RiffInfoTag* shortTag,
                     RiffInfoTagEx* exTag) {

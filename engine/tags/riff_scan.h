@@ -2,6 +2,7 @@
 // the "LIST"/"INFO" tag after the data.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "file.h"
@@ -19,6 +20,9 @@ struct WaveFormat {
     uint16_t bitsPerSample = 0;
     uint16_t cbSize = 0;
 };
+
+// The fields of a "fmt " chunk body; `cbSize` only when `length` holds it (18 bytes or more).
+WaveFormat parseWaveFormat(const uint8_t* body, size_t length);
 
 enum class RiffKind {
     NotRiff,   // no RIFF header at 0, nor at 128 behind a MacBinary header
