@@ -8,7 +8,7 @@ namespace velk {
 namespace {
 
 bool isShiftJisLead(uint8_t byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0;
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
 size_t utf8SequenceLength(uint8_t lead) {
@@ -37,15 +37,17 @@ bool isValidUtf8(std::string_view text, bool& multiByte) {
     return true;
 }
 
+// Bytes the character that `lead` starts takes, whether or not the text holds them all.
+size_t fullCharLength(uint8_t lead, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) return utf8SequenceLength(lead);
+    return isShiftJisLead(lead) ? 2 : 1;
+}
+
 }  // namespace
 
 size_t charLength(std::string_view text, size_t at, TextEncoding encoding) {
     if (at >= text.size()) return 0;
-    const auto lead = static_cast<uint8_t>(text[at]);
-    const size_t wanted = encoding == TextEncoding::Utf8 ? utf8SequenceLength(lead)
-                          : isShiftJisLead(lead)         ? 2
-                                                         : 1;
-    return std::min(wanted, text.size() - at);
+    return std::min(fullCharLength(static_cast<uint8_t>(text[at]), encoding), text.size() - at);
 }
 
 size_t findChar(std::string_view text, char ch, size_t from, TextEncoding encoding) {
@@ -63,11 +65,11 @@ size_t findLineBreak(std::string_view text, size_t from, TextEncoding encoding) 
 }
 
 size_t cutLength(std::string_view text, size_t limit, TextEncoding encoding) {
-    if (text.size() <= limit) return text.size();
     size_t end = 0;
     while (end < text.size()) {
-        const size_t next = end + charLength(text, end, encoding);
-        if (next > limit) break;
+        // A lead byte whose second half is missing is left out like one that does not fit.
+        const size_t next = end + fullCharLength(static_cast<uint8_t>(text[end]), encoding);
+        if (next > limit || next > text.size()) break;
         end = next;
     }
     return end;

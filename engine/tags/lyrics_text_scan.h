@@ -19,7 +19,7 @@ size_t findChar(std::string_view text, char ch, size_t from, TextEncoding encodi
 // Position of the first CR or LF character at or after `from`, or npos.
 size_t findLineBreak(std::string_view text, size_t from, TextEncoding encoding);
 
-// The longest prefix of at most `limit` bytes that ends on a character boundary.
+// The longest prefix of at most `limit` bytes made of whole characters.
 size_t cutLength(std::string_view text, size_t limit, TextEncoding encoding);
 
 // Copies `text` into a field of `capacity` bytes: cut to capacity - 1 on a character boundary,

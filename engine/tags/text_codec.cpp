@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "tags/lyrics_text_scan.h"
+
 namespace velk {
 namespace {
 
@@ -49,15 +51,7 @@ std::string cp932ForDisplay(const std::string& cp932) {
 }
 
 std::string cutCp932(const std::string& cp932, size_t maxBytes) {
-    size_t end = 0;
-    while (end < cp932.size()) {
-        const auto lead = static_cast<unsigned char>(cp932[end]);
-        const bool doubleByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-        const size_t next = end + (doubleByte ? 2 : 1);
-        if (next > maxBytes || next > cp932.size()) break;
-        end = next;
-    }
-    return cp932.substr(0, end);
+    return cp932.substr(0, cutLength(cp932, maxBytes, TextEncoding::ShiftJis));
 }
 
 }  // namespace velk
