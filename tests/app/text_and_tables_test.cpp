@@ -33,18 +33,6 @@ TEST(SpeedTable, CyclesFromTenBackToOne) {
     EXPECT_EQ(SpeedChoices().front(), "x1");
 }
 
-TEST(PitchTable, PercentagesAtEveryBoundary) {
-    EXPECT_EQ(PitchPercent(0), 20);
-    EXPECT_EQ(PitchPercent(8), 100);
-    EXPECT_EQ(PitchPercent(9), 100);
-    EXPECT_EQ(PitchPercent(10), 110);
-    EXPECT_EQ(PitchPercent(11), 110);
-    EXPECT_EQ(PitchPercent(20), 200);
-    EXPECT_EQ(PitchPercent(21), 300);
-    EXPECT_EQ(PitchPercent(23), 500);
-    EXPECT_EQ(PitchLabel(kDefaultPitchIndex), "100%");
-}
-
 TEST(PitchTable, ClickSkipsTheDoubledIndices) {
     EXPECT_EQ(NextPitchIndex(7), 9);
     EXPECT_EQ(NextPitchIndex(9), 11);

@@ -49,13 +49,20 @@ std::vector<uint8_t> vbriFrame(uint16_t entryCount, uint16_t width, uint16_t sca
     return frame;
 }
 
-TEST(XingHeader, AllFlagsGiveFramesBytesAndTable) {
+// The first frame of a stream read into stream information with the engine's VBR table.
+struct FirstFrame : testing::Test {
+    FirstFrame() { info.vbrTable = &table; }
+    bool read(const std::vector<uint8_t>& frame) {
+        return decoder.getStreamInfo(frame.data(), frame.size(), info, false);
+    }
     Decoder decoder;
     VbrTable table;
     StreamInfo info;
-    info.vbrTable = &table;
+};
+
+TEST_F(FirstFrame, XingHeaderAllFlagsGiveFramesBytesAndTable) {
     const auto frame = xingFrame(kMpeg1Stereo, 36, 0x0F);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     EXPECT_EQ(info.frames, 1234);
     EXPECT_EQ(info.dataSize, 256000);
     EXPECT_EQ(info.bitRate, 0);
@@ -68,45 +75,33 @@ TEST(XingHeader, AllFlagsGiveFramesBytesAndTable) {
     EXPECT_EQ(info.maxInputSize, 144 * 320000 / 44100 + 1);
 }
 
-TEST(XingHeader, WrittenTwoBytesEarlyInACrcFrame) {
-    Decoder decoder;
-    StreamInfo info;
+TEST_F(FirstFrame, XingHeaderWrittenTwoBytesEarlyInACrcFrame) {
     HeaderFields shape = kMpeg1Stereo;
     shape.crc = true;
     const auto frame = xingFrame(shape, 36, 0x03);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     EXPECT_EQ(info.frames, 1234);
     EXPECT_EQ(info.dataSize, 256000);
 }
 
-TEST(XingHeader, FieldsMoveUpWhenTheBytesFieldIsAbsent) {
-    Decoder decoder;
-    VbrTable table;
-    StreamInfo info;
-    info.vbrTable = &table;
+TEST_F(FirstFrame, XingHeaderFieldsMoveUpWhenTheBytesFieldIsAbsent) {
     const auto frame = xingFrame(kMpeg1Stereo, 36, 0x05);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     EXPECT_EQ(info.frames, 1234);
     EXPECT_EQ(info.dataSize, 0);
     ASSERT_EQ(table.entries.size(), 100u);
     EXPECT_EQ(table.entries[1], 2u);
 }
 
-TEST(XingHeader, NeitherFramesNorBytesIsABadField) {
-    Decoder decoder;
-    StreamInfo info;
+TEST_F(FirstFrame, XingHeaderNeitherFramesNorBytesIsABadField) {
     const auto frame = xingFrame(kMpeg1Stereo, 36, 0x04);
-    EXPECT_FALSE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    EXPECT_FALSE(read(frame));
     EXPECT_EQ(decoder.error(), kDecBadField);
 }
 
-TEST(VbriHeader, EntryCountPlusOneEntries) {
-    Decoder decoder;
-    VbrTable table;
-    StreamInfo info;
-    info.vbrTable = &table;
+TEST_F(FirstFrame, VbriHeaderEntryCountPlusOneEntries) {
     const auto frame = vbriFrame(9, 2, 3);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     EXPECT_EQ(info.frames, 400);
     EXPECT_EQ(info.dataSize, 500000);
     EXPECT_EQ(table.kind, VbrTable::kVbri);
@@ -115,26 +110,18 @@ TEST(VbriHeader, EntryCountPlusOneEntries) {
     EXPECT_EQ(table.entries[9], 300u);
 }
 
-TEST(VbriHeader, HostileWidthAndCountAreRefused) {
-    Decoder decoder;
-    VbrTable table;
-    StreamInfo info;
-    info.vbrTable = &table;
+TEST_F(FirstFrame, VbriHeaderHostileWidthAndCountAreRefused) {
     auto wide = vbriFrame(3, 9);
-    EXPECT_FALSE(decoder.getStreamInfo(wide.data(), wide.size(), info, false));
+    EXPECT_FALSE(read(wide));
     EXPECT_EQ(decoder.error(), kDecBadField);
     auto longTable = vbriFrame(60000, 4);
-    EXPECT_FALSE(decoder.getStreamInfo(longTable.data(), longTable.size(), info, false));
+    EXPECT_FALSE(read(longTable));
     EXPECT_EQ(decoder.error(), kDecShortInput);
 }
 
-TEST(SeekByPercent, XingInterpolatesAndClamps) {
-    Decoder decoder;
-    VbrTable table;
-    StreamInfo info;
-    info.vbrTable = &table;
+TEST_F(FirstFrame, SeekByPercentXingInterpolatesAndClamps) {
     const auto frame = xingFrame(kMpeg1Stereo, 36, 0x0F);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     EXPECT_EQ(Decoder::seekOffsetByPercent(info, 0.0f), 0);
     EXPECT_EQ(Decoder::seekOffsetByPercent(info, 37.5f), 75000);
     EXPECT_EQ(Decoder::seekOffsetByPercent(info, 100.0f), 256000);
@@ -142,13 +129,9 @@ TEST(SeekByPercent, XingInterpolatesAndClamps) {
     EXPECT_EQ(Decoder::seekOffsetByPercent(info, -5.0f), 0);
 }
 
-TEST(SeekByPercent, VbriWalksAndBacksOff) {
-    Decoder decoder;
-    VbrTable table;
-    StreamInfo info;
-    info.vbrTable = &table;
+TEST_F(FirstFrame, SeekByPercentVbriWalksAndBacksOff) {
     const auto frame = vbriFrame(9, 2);
-    ASSERT_TRUE(decoder.getStreamInfo(frame.data(), frame.size(), info, false));
+    ASSERT_TRUE(read(frame));
     // Ten entries of 100 bytes: the walk overshoots by one step and backs off a whole entry.
     EXPECT_EQ(Decoder::seekOffsetByPercent(info, 0.0f), 0);
     const int64_t half = Decoder::seekOffsetByPercent(info, 50.0f);
