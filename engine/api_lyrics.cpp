@@ -32,6 +32,16 @@ int result(int code) {
     return code == velk::kErrNone ? 1 : fail(code);
 }
 
+// The five short fields that a Lyrics3Tag and a Lyrics3Info share, in either direction.
+template <class To, class From>
+void copyShortFields(To& to, const From& from) {
+    std::memcpy(to.ind, from.ind, sizeof to.ind);
+    std::memcpy(to.aut, from.aut, sizeof to.aut);
+    std::memcpy(to.eal, from.eal, sizeof to.eal);
+    std::memcpy(to.ear, from.ear, sizeof to.ear);
+    std::memcpy(to.ett, from.ett, sizeof to.ett);
+}
+
 bool hasName(const char* fileName) {
     return fileName && *fileName;
 }
@@ -134,11 +144,7 @@ int velk_writeFileLyricsEx(const char* fileName, const Lyrics3Info* info, const 
     auto tag = std::make_unique<Lyrics3Tag>();
     std::memset(tag.get(), 0, sizeof *tag);
     if (info) {
-        std::memcpy(tag->ind, info->ind, sizeof tag->ind);
-        std::memcpy(tag->aut, info->aut, sizeof tag->aut);
-        std::memcpy(tag->eal, info->eal, sizeof tag->eal);
-        std::memcpy(tag->ear, info->ear, sizeof tag->ear);
-        std::memcpy(tag->ett, info->ett, sizeof tag->ett);
+        copyShortFields(*tag, *info);
     }
     copyText(tag->lyr, sizeof tag->lyr, lyr);
     copyText(tag->inf, sizeof tag->inf, inf);
@@ -151,11 +157,7 @@ int velk_getFileLyricsInfoEx(const char* fileName, Lyrics3Info* info, char* lyr,
     auto tag = std::make_unique<Lyrics3Tag>();
     const int ok = velk_getFileLyricsInfo(fileName, tag.get());
     if (info) {
-        std::memcpy(info->ind, tag->ind, sizeof info->ind);
-        std::memcpy(info->aut, tag->aut, sizeof info->aut);
-        std::memcpy(info->eal, tag->eal, sizeof info->eal);
-        std::memcpy(info->ear, tag->ear, sizeof info->ear);
-        std::memcpy(info->ett, tag->ett, sizeof info->ett);
+        copyShortFields(*info, *tag);
     }
     if (lyr) std::memcpy(lyr, tag->lyr, sizeof tag->lyr);
     if (inf) std::memcpy(inf, tag->inf, sizeof tag->inf);
