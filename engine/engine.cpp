@@ -173,6 +173,43 @@ void Engine::free() {
     file.vbr.entries.shrink_to_fit();
 }
 
+void Engine::describePcm(const AudioLayout& layout, InputInfo& result) {
+    file.pcm = true;
+    file.info = pcmStreamInfo(layout.tags.wave, file.dataSize);
+    file.currentBitRate = file.info.bitsPerSample;
+    std::strcpy(result.songName, "WAVE_FORMAT_PCM");
+    std::strcpy(result.artist, "WAVE_FORMAT_PCM");
+    result.channels = file.info.channels;
+    result.bitRate = file.info.bitsPerSample;
+    result.frequency = file.info.frequency;
+}
+
+int Engine::analyseMpeg(InputInfo& result) {
+    if (file.dataStart == 0) {
+        uint8_t first[128];
+        if (!file.file.readExact(0, first, sizeof first)) return kErrRead;
+        if (hasMacBinaryHeader(first)) file.dataStart = 128;
+    }
+    file.vbr = VbrTable{};
+    file.info.vbrTable = &file.vbr;
+    if (int code =
+            locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info, true)) {
+        return code;
+    }
+    result.channels = file.info.channels;
+    result.bitRate = file.info.bitRate / 1000;
+    result.frequency = file.info.frequency;
+    file.currentBitRate = file.info.bitRate;
+    if (tuning.frameReadFlag) {
+        int error = 0;
+        const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
+        if (counted >= 0) file.info.frames = counted;
+    } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
+        file.info.frames = file.dataSize / file.info.minInputSize;
+    }
+    return kErrNone;
+}
+
 bool Engine::open(const char* fileName, InputInfo* info) {
     if (!fileName || !*fileName) {
         setLastError(kErrFileOpen);
@@ -192,61 +229,31 @@ bool Engine::open(const char* fileName, InputInfo* info) {
     }
     file.name = fileName;
     file.fileSize = file.file.size();
-    file.dataStart = 0;
-    file.dataSize = file.fileSize;
-    InputInfo result{};
+    lyrics.loadAtOpen(file.file, file.fileSize);
 
-    auto fail = [&](int code) {
+    InputInfo result{};
+    AudioLayout layout;
+    int code = layoutForOpen(file.file, file.fileSize, layout);
+    if (code == kErrNone) {
+        file.dataStart = layout.dataStart;
+        file.dataSize = layout.dataSize;
+        file.tags = layout.tags;
+        if (layout.hasId3v1) {
+            copyTrimmed(result.songName, layout.tags.id3.title);
+            copyTrimmed(result.artist, layout.tags.id3.artist);
+        }
+        if (layout.pcm) {
+            describePcm(layout, result);
+        } else {
+            code = analyseMpeg(result);
+        }
+    }
+    if (code != kErrNone) {
         closeFile();
         setLastError(code);
         return false;
-    };
-
-    lyrics.loadAtOpen(file.file, file.fileSize);
-    AudioLayout layout;
-    if (int code = layoutForOpen(file.file, file.fileSize, layout)) return fail(code);
-    file.dataStart = layout.dataStart;
-    file.dataSize = layout.dataSize;
-    file.tags = layout.tags;
-    if (layout.hasId3v1) {
-        copyTrimmed(result.songName, layout.tags.id3.title);
-        copyTrimmed(result.artist, layout.tags.id3.artist);
     }
-    if (layout.pcm) {
-        file.pcm = true;
-        file.info = pcmStreamInfo(layout.tags.wave, file.dataSize);
-        file.info.vbrTable = &file.vbr;
-        file.currentBitRate = file.info.bitsPerSample;
-        std::strcpy(result.songName, "WAVE_FORMAT_PCM");
-        std::strcpy(result.artist, "WAVE_FORMAT_PCM");
-        result.channels = file.info.channels;
-        result.bitRate = file.info.bitsPerSample;
-        result.frequency = file.info.frequency;
-    } else {
-        if (file.dataStart == 0) {
-            uint8_t first[128];
-            if (!file.file.readExact(0, first, sizeof first)) return fail(kErrRead);
-            if (hasMacBinaryHeader(first)) file.dataStart = 128;
-        }
-        file.info.vbrTable = &file.vbr;
-        file.vbr = VbrTable{};
-        if (int code = locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info,
-                                        true)) {
-            return fail(code);
-        }
-        result.channels = file.info.channels;
-        result.bitRate = file.info.bitRate / 1000;
-        result.frequency = file.info.frequency;
-        file.currentBitRate = file.info.bitRate;
-
-        if (tuning.frameReadFlag) {
-            int error = 0;
-            const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
-            if (counted >= 0) file.info.frames = counted;
-        } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
-            file.info.frames = file.dataSize / file.info.minInputSize;
-        }
-    }
+    file.info.vbrTable = &file.vbr;
     const int64_t playMs =
         file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
     file.playTime = static_cast<int32_t>(playMs / 1000);

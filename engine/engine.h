@@ -131,6 +131,10 @@ class Engine {
 
   private:
     void closeFile();
+    // The open's two kinds of stream: both fill `result`; analyseMpeg returns 0 or the engine
+    // error that refuses the file.
+    void describePcm(const AudioLayout& layout, InputInfo& result);
+    int analyseMpeg(InputInfo& result);
 };
 
 }  // namespace velk
