@@ -104,17 +104,23 @@ bool Playback::resynchronise() {
     }
 }
 
+bool Playback::decodeNext(FrameDecodeRequest& request) {
+    request = FrameDecodeRequest{};
+    request.inputBuf = input_.data() + readPos_;
+    request.inputSize = static_cast<int32_t>(unread_);
+    request.outputBuf = block_.data();
+    if (!engine_.decoder.decodeFrame(request)) return false;
+    readPos_ += static_cast<size_t>(request.inputSize);
+    unread_ -= static_cast<size_t>(request.inputSize);
+    return true;
+}
+
 bool Playback::decodeMpegFrame(size_t& length) {
     Engine& e = engine_;
     while (true) {
         FrameDecodeRequest request;
-        request.inputBuf = input_.data() + readPos_;
-        request.inputSize = static_cast<int32_t>(unread_);
-        request.outputBuf = block_.data();
-        if (e.decoder.decodeFrame(request)) {
+        if (decodeNext(request)) {
             e.file.currentBitRate = request.bitRate;
-            readPos_ += static_cast<size_t>(request.inputSize);
-            unread_ -= static_cast<size_t>(request.inputSize);
             length = static_cast<size_t>(request.outputSize);
             return true;
         }
@@ -286,6 +292,28 @@ bool Playback::fadeStopStep() {
     return true;
 }
 
+void Playback::decodeSilentlyTo(int64_t target, int64_t outputBytes) {
+    Engine& e = engine_;
+    while (refillInput()) {
+        while (e.basePosition < target) {
+            FrameDecodeRequest request;
+            if (decodeNext(request)) {
+                outputBytes += e.decoder.outputSize();
+                e.basePosition = e.bytesToSamples(outputBytes);
+                continue;
+            }
+            if (e.decoder.error() == kDecShortInput && unread_ < input_.size()) break;
+            e.notify(kCbFrameError, 0);
+            if (!resynchronise()) return;
+        }
+        if (e.basePosition >= target) {
+            e.decoder.decodeInit(input_.data() + readPos_, unread_);
+            std::fill(block_.begin(), block_.end(), 0);
+            return;
+        }
+    }
+}
+
 void Playback::seekInThread(int64_t target) {
     Engine& e = engine_;
     const OpenFile& f = e.file;
@@ -306,35 +334,7 @@ void Playback::seekInThread(int64_t target) {
         pcmRead_ = std::clamp<int64_t>(e.samplesToBytes(target), 0, f.dataSize);
     } else {
         e.decoder.muteFrameDecoder();
-        int64_t bytes = start.outputBytes;
-        bool done = false;
-        while (!done && refillInput()) {
-            while (true) {
-                if (e.basePosition >= target) {
-                    e.decoder.decodeInit(input_.data() + readPos_, unread_);
-                    std::fill(block_.begin(), block_.end(), 0);
-                    done = true;
-                    break;
-                }
-                FrameDecodeRequest request;
-                request.inputBuf = input_.data() + readPos_;
-                request.inputSize = static_cast<int32_t>(unread_);
-                request.outputBuf = block_.data();
-                if (e.decoder.decodeFrame(request)) {
-                    readPos_ += static_cast<size_t>(request.inputSize);
-                    unread_ -= static_cast<size_t>(request.inputSize);
-                    bytes += e.decoder.outputSize();
-                    e.basePosition = e.bytesToSamples(bytes);
-                    continue;
-                }
-                if (e.decoder.error() == kDecShortInput && unread_ < input_.size()) break;
-                e.notify(kCbFrameError, 0);
-                if (!resynchronise()) {
-                    done = true;
-                    break;
-                }
-            }
-        }
+        decodeSilentlyTo(target, start.outputBytes);
         e.decoder.selectFrameDecoder(f.info.header);
     }
     e.seeking = false;

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "decoder/decoder.h"
 #include "sync.h"
 #include "wave_file_writer.h"
 
@@ -55,6 +56,11 @@ class Playback {
     void threadMain(Event* started);
     bool produceBlock(size_t& length);
     bool decodeMpegFrame(size_t& length);
+    // Decodes the frame at the read position into the output block and consumes it.
+    bool decodeNext(FrameDecodeRequest& request);
+    // The exact part of a seek: frames decoded without output until the target, then the
+    // decoder started afresh at the next frame.
+    void decodeSilentlyTo(int64_t target, int64_t outputBytes);
     bool readPcmBlock(size_t& length);
     bool refillInput();
     bool resynchronise();
