@@ -189,10 +189,23 @@ bool Decoder::decodeInit(const uint8_t* buffer, size_t length) {
     synthesis_.configure(info.channels, options_.reduction, eightBit);
     synthesis_.reset();
     current_ = routineFor(info.header.layer);
+    setupLayer_ = info.header.layer;
+    setupSamples_ = samplesPerFrame(info.header);
+    eightBit_ = eightBit;
     current_->setup(
         StreamSetup{info.header, options_, streamRate_, info.channels, info.outputSize, eightBit});
     muted_ = false;
     return true;
+}
+
+void Decoder::decodeOrSilence(const FrameDecodeRequest& request, size_t length) {
+    // The output holds one frame of the stream the set-up saw; a frame of another layer or
+    // standard would not fit its samples, so it plays as silence.
+    if (request.header.layer != setupLayer_ || samplesPerFrame(request.header) != setupSamples_) {
+        std::memset(request.outputBuf, eightBit_ ? 0x80 : 0, static_cast<size_t>(outputSize_));
+        return;
+    }
+    current_->decodeFrame(request.header, request.inputBuf, length, request.outputBuf);
 }
 
 bool Decoder::decodeFrame(FrameDecodeRequest& request) {
@@ -207,10 +220,7 @@ bool Decoder::decodeFrame(FrameDecodeRequest& request) {
         error_ = kDecShortInput;
         return false;
     }
-    if (!muted_) {
-        current_->decodeFrame(request.header, request.inputBuf, static_cast<size_t>(length),
-                              request.outputBuf);
-    }
+    if (!muted_) decodeOrSilence(request, static_cast<size_t>(length));
     request.inputSize = length;
     request.outputSize = outputSize_;
     return true;

@@ -50,11 +50,15 @@ class Decoder {
 
   private:
     LayerDecoder* routineFor(uint32_t layer);
+    void decodeOrSilence(const FrameDecodeRequest& request, size_t length);
 
     DecodeOptions options_{0, 0, 24000};
     int error_ = kDecOk;
     int streamRate_ = 0;
     int outputSize_ = 0;
+    uint32_t setupLayer_ = 0;
+    int setupSamples_ = 0;
+    bool eightBit_ = false;
     bool muted_ = false;
     Synthesis synthesis_;
     std::unique_ptr<LayerDecoder> layer3_;

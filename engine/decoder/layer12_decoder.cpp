@@ -25,7 +25,6 @@ int subbandLimitFor(int streamRate, int freqLimit, int reduction) {
 void Layer12Decoder::setup(const StreamSetup& setup) {
     layer_ = static_cast<int>(setup.first.layer);
     outputChannels_ = setup.outputChannels;
-    outputSize_ = setup.outputSize;
     const int convert = setup.options.convert & 3;
     keptChannel_ = convert == 2 ? 0 : convert == 3 ? 1 : -1;
     subbandLimit_ =
@@ -35,12 +34,6 @@ void Layer12Decoder::setup(const StreamSetup& setup) {
 
 void Layer12Decoder::decodeFrame(const FrameHeader& header, const uint8_t* frame, size_t length,
                                  uint8_t* out) {
-    // The output buffer holds one frame of the layer the stream started with; a frame of
-    // another layer would not fit its samples.
-    if (static_cast<int>(header.layer) != layer_) {
-        std::memset(out, 0, static_cast<size_t>(outputSize_));
-        return;
-    }
     BitReader bits(frame, length);
     bits.skip(header.errorProtection ? 48 : 32);
     SideInfo side;

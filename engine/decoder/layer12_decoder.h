@@ -57,7 +57,6 @@ class Layer12Decoder final : public LayerDecoder {
     Synthesis& synthesis_;
     int layer_ = 2;
     int outputChannels_ = 2;
-    int outputSize_ = 0;
     int keptChannel_ = -1;  // a stereo stream output as one channel: 0 left, 1 right, -1 mix
     int subbandLimit_ = 32;
     Entry entries_[64];
