@@ -16,7 +16,7 @@ std::string FavouritePath(const std::string& profileFolder, const std::string& n
     return FavouritesFolder(profileFolder) + "/" + name + ".m3u";
 }
 
-std::vector<FavouriteRecord> LoadFavourites(const PlayerSettings& settings,
+std::vector<FavouriteRecord> LoadFavourites(const MainWindowSettings& settings,
                                             const std::string& profileFolder) {
     if (!settings.favourites.empty()) return settings.favourites;
     return {{kDefaultFavouriteName, FavouritePath(profileFolder, kDefaultFavouriteName)}};

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/player_settings.h"
+#include "core/main_window_settings.h"
 #include "core/playlist.h"
 
 namespace velk::app {
@@ -15,7 +15,7 @@ std::string FavouritesFolder(const std::string& profileFolder);
 std::string FavouritePath(const std::string& profileFolder, const std::string& name);
 
 // The favourites of the settings, or the one "ノーマル" favourite when there are none.
-std::vector<FavouriteRecord> LoadFavourites(const PlayerSettings& settings,
+std::vector<FavouriteRecord> LoadFavourites(const MainWindowSettings& settings,
                                             const std::string& profileFolder);
 // Index of the favourite named exactly `name`, or -1.
 int FindFavourite(const std::vector<FavouriteRecord>& favourites, const std::string& name);

@@ -62,8 +62,8 @@ std::string FavouriteLine(const PlaylistEntry& e) {
 
 void FileIntake::AddPath(const std::string& path, bool quiet) {
     AddingScope scope(adding_);
-    if (!options.highMode && hooks.beforeEachPath) hooks.beforeEachPath();
-    if (path.empty()) return;
+    if (hooks.beforeEachPath) hooks.beforeEachPath();
+    if (path.empty() || (hooks.stopRequested && hooks.stopRequested())) return;
 
     if (path.find('|') != std::string::npos) {
         AddFavouriteLine(path);

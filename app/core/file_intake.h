@@ -19,8 +19,9 @@ struct IntakeOptions {
 
 // What the window does while files arrive; every member may be left empty.
 struct IntakeHooks {
-    std::function<void()> beforeEachPath;   // update totals, repaint, pump messages
+    std::function<void()> beforeEachPath;   // keep the window alive (the hook throttles itself)
     std::function<void(int row)> rowAdded;  // show the new row
+    std::function<bool()> stopRequested;    // true: add nothing more (the player is ending)
 };
 
 class FileIntake {

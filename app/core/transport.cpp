@@ -1,5 +1,6 @@
 #include "core/transport.h"
 
+#include <algorithm>
 #include <ctime>
 #include <random>
 
@@ -109,6 +110,7 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
         entry.failed = false;
         host_.RedrawList();
     }
+    if (played) host_.SongStarted(entry);
     host_.UpdateButtons();
     return StartResult::Started;
 }
@@ -154,6 +156,7 @@ void Transport::PlayPause() {
         host_.SetPauseCaption(false);
         engine_.Pause();
         host_.StopClock();
+        host_.Paused();
         return;
     }
     showsPause_ = true;
@@ -161,6 +164,7 @@ void Transport::PlayPause() {
     if (engine_.State(nullptr) == kEnginePaused) {
         engine_.Restart();
         host_.StartClock();
+        host_.Resumed();
         return;
     }
     const int selected = host_.FirstSelectedRow();
@@ -180,6 +184,7 @@ void Transport::Stop() {
     showsPause_ = false;
     host_.SetPauseCaption(false);
     host_.UpdateButtons();
+    host_.Stopped();
 }
 
 void Transport::Next() {
@@ -213,8 +218,15 @@ void Transport::ClockTick() {
 }
 
 void Transport::SeekTo(int seconds) {
-    const int start = list_->HasCurrent() ? list_->Entry(list_->CurrentIndex()).startSeconds() : 0;
-    engine_.Seek(start + seconds);
+    const PlaylistEntry* entry =
+        list_->HasCurrent() ? &list_->Entry(list_->CurrentIndex()) : nullptr;
+    const int start = entry ? entry->startSeconds() : 0;
+    // A paused song stays paused: at its very end the engine would finish it, and the next song
+    // would start although play was never pressed.
+    if (entry && entry->length > 0 && engine_.State(nullptr) == kEnginePaused) {
+        seconds = std::min(seconds, entry->length - 1);
+    }
+    engine_.Seek(start + std::max(seconds, 0));
 }
 
 void Transport::CheckMemberEnd() {

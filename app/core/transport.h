@@ -29,6 +29,12 @@ class TransportHost {
     virtual int FirstSelectedRow() = 0;
     // The engine's end-of-song notice arrived (engine thread): start the advance timer.
     virtual void EndNoticeArrived() = 0;
+
+    // What happened to the song, for whoever follows playback beside the window.
+    virtual void SongStarted(const PlaylistEntry&) {}
+    virtual void Paused() {}
+    virtual void Resumed() {}
+    virtual void Stopped() {}
 };
 
 struct TransportFlags {

@@ -44,6 +44,7 @@ enum Command {
     kTrayStop = 32781,
     kTrayOptions = 32782,
     kTrayPlayPause = 32783,
+    kHelp = 32784,
     kEditLyrics = 32786,
     kUnifyArtist = 32787,
     kOpenFolder = 32788,
@@ -53,7 +54,6 @@ enum Command {
 enum TimerPeriod {
     kClockTimerMs = 1000,        // id 1
     kHousekeepingTimerMs = 100,  // id 3
-    kAdvanceTimerMs = 1,         // id 6, one-shot
 };
 
 // Each control carries its number in its object name.

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <QCryptographicHash>
 #include <QLocalSocket>
+#include <QTimer>
 #include <memory>
 
 namespace velk::app {
@@ -14,8 +16,10 @@ constexpr int kLongestCommandLine = 1 << 16;
 
 }  // namespace
 
-QString InstanceServerName() {
-    return QStringLiteral("velkaro-%1").arg(getuid());
+QString InstanceServerName(const QString& profileFolder) {
+    const QByteArray key =
+        QCryptographicHash::hash(profileFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("velkaro-%1-%2").arg(getuid()).arg(QString::fromLatin1(key));
 }
 
 QString WithoutQuotes(const QString& commandLine) {
@@ -39,33 +43,26 @@ bool InstanceServer::Listen(const QString& serverName) {
     return server_.listen(serverName);
 }
 
-// Each connection carries one line; it is handled once the sender has written all of it.
+// Each connection carries one line. The socket is let go as soon as the line is complete (or
+// can no longer be), and the hand-over runs later from the event loop: handling it adds files
+// and lets events run, and the socket must not be touched again from inside that.
 void InstanceServer::Accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         auto buffer = std::make_shared<QByteArray>();
-        auto deliver = [this, socket, buffer] {
-            if (buffer->isNull()) return;
-            const QByteArray line = buffer->left(buffer->indexOf('\n'));
-            *buffer = QByteArray();
-            emit handOver(QString::fromUtf8(line).trimmed());
+        auto take = [this, socket, buffer] {
+            if (socket->isOpen()) buffer->append(socket->readAll());
+            const qsizetype end = buffer->indexOf('\n');
+            const bool open = socket->state() == QLocalSocket::ConnectedState;
+            if (end < 0 && open && buffer->size() <= kLongestCommandLine) return;
+            socket->disconnect(this);
+            socket->abort();
             socket->deleteLater();
+            if (end < 0) return;
+            const QString line = QString::fromUtf8(buffer->left(end)).trimmed();
+            QTimer::singleShot(0, this, [this, line] { emit handOver(line); });
         };
-        connect(socket, &QLocalSocket::readyRead, this, [socket, buffer, deliver] {
-            buffer->append(socket->readAll());
-            if (buffer->contains('\n')) {
-                deliver();
-            } else if (buffer->size() > kLongestCommandLine) {
-                socket->abort();
-            }
-        });
-        connect(socket, &QLocalSocket::disconnected, this, [socket, buffer, deliver] {
-            buffer->append(socket->readAll());
-            if (!buffer->isNull() && buffer->contains('\n')) {
-                deliver();
-            } else {
-                socket->deleteLater();
-            }
-        });
+        connect(socket, &QLocalSocket::readyRead, this, take);
+        connect(socket, &QLocalSocket::disconnected, this, take);
     }
 }
 

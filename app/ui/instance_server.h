@@ -8,7 +8,8 @@
 
 namespace velk::app {
 
-QString InstanceServerName();
+// One player per profile folder: a second profile ($VELKARO_HOME) is a player of its own.
+QString InstanceServerName(const QString& profileFolder);
 
 // Sends `commandLine` to a running instance. False when none answers.
 bool SendToRunningInstance(const QString& serverName, const QString& commandLine);
@@ -21,6 +22,7 @@ class InstanceServer : public QObject {
 
   signals:
     // A second instance started; `commandLine` has its double quotes removed (may be empty).
+    // Emitted from the event loop, never from inside a socket's own signal.
     void handOver(const QString& commandLine);
 
   private:

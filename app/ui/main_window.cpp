@@ -8,9 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "core/favourites.h"
 #include "core/gradient.h"
-#include "core/playing_flag.h"
 #include "core/speed_pitch.h"
 #include "ui/app_icon.h"
 #include "ui/control_ids.h"
@@ -22,6 +20,12 @@ namespace {
 constexpr const char* kProductName = "Velkaro";
 constexpr int kMinimumWidth = 385;
 constexpr int kMinimumFullHeight = 195;
+
+// Minimised show states of a stored placement (2, 6, 7 and 11); the window then starts in the
+// tray.
+bool IsMinimisedShowFlag(int showFlag) {
+    return showFlag == 2 || showFlag == 6 || showFlag == 7 || showFlag == 11;
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* caption, const char* tip,
                         bool checkable = false) {
@@ -56,28 +60,30 @@ QToolButton* MakeDropButton(QWidget* parent, const char* tip,
 
 }  // namespace
 
-CMainWindow::CMainWindow(PlayerEngine& engine, const StartOptions& options, QWidget* parent)
-    : QWidget(parent),
-      engine_(engine),
-      options_(options),
-      store_(options.profileFolder + "/velkaro.INI"),
-      intake_(playlist_, engine),
-      transport_(playlist_, engine, *this),
-      keys_(MakeKeyState()) {
+CMainWindow::CMainWindow(PlayerSession& session, const StartOptions& options, QWidget* parent)
+    : QWidget(parent), session_(session), options_(options), keys_(MakeKeyState()) {
     setWindowTitle(kProductName);
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
-    settings_ = LoadAll(store_, ToColorRef(palette().color(QPalette::Base)));
-    favourites_ = LoadFavourites(settings_, options_.profileFolder);
     BuildControls();
     NameControls();
     ConnectControls();
-    ApplySettings();
     BuildTray();
+    for (const auto& favourite : session_.Favourites()) {
+        favouritesCombo_->addItem(QString::fromStdString(favourite.name));
+    }
+    session_.SetSelectionSource([this] {
+        const auto rows = list_->SelectedRows();
+        return rows.empty() ? -1 : rows.front();
+    });
+    session_.Subscribe(*this);
+    session_.ApplySettings();
 }
 
 CMainWindow::~CMainWindow() {
     Shutdown();
+    session_.Unsubscribe(*this);
+    session_.SetSelectionSource(nullptr);
 }
 
 void CMainWindow::BuildControls() {
@@ -93,7 +99,7 @@ void CMainWindow::BuildControls() {
     volume_->setToolTip(QString::fromUtf8("ﾎﾞﾘｭｰﾑを調整"));
     volume_->setRange(0, 100);
     volume_->setPageStep(3);
-    volume_->setValue(engine_.LeftVolume());
+    volume_->setValue(session_.Engine().LeftVolume());
     timeDisplay_ = MakeLabel(this, "再生時間/残り時間/演奏時間", true);
     timeDisplay_->setAlignment(Qt::AlignCenter);
     position_ = new QSlider(Qt::Horizontal, this);
@@ -123,10 +129,9 @@ void CMainWindow::BuildControls() {
         counter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     list_ = new PlaylistView(this);
-    model_ = std::make_unique<PlaylistModel>(playlist_);
+    model_ = std::make_unique<PlaylistModel>(session_.MainList());
     list_->setModel(model_.get());
-    const int widths[kColumnCount] = {200, 25, 75, 40};
-    for (int c = 0; c < kColumnCount; ++c) list_->setColumnWidth(c, widths[c]);
+    list_->ApplyColumnWidths({200, 25, 75, 40});  // the dialog's own widths
 }
 
 void CMainWindow::NameControls() {
@@ -160,96 +165,80 @@ void CMainWindow::NameControls() {
 }
 
 void CMainWindow::ConnectControls() {
-    connect(play_, &QPushButton::clicked, this, [this] { transport_.PlayPause(); });
-    connect(stop_, &QPushButton::clicked, this, [this] { transport_.Stop(); });
-    connect(previous_, &QPushButton::clicked, this, [this] { transport_.Previous(); });
-    connect(next_, &QPushButton::clicked, this, [this] { transport_.Next(); });
-    connect(loop_, &QPushButton::toggled, this, [this](bool on) { transport_.flags.loop = on; });
+    Transport& transport = session_.Player();
+    connect(play_, &QPushButton::clicked, this, [&transport] { transport.PlayPause(); });
+    connect(stop_, &QPushButton::clicked, this, [&transport] { transport.Stop(); });
+    connect(previous_, &QPushButton::clicked, this, [&transport] { transport.Previous(); });
+    connect(next_, &QPushButton::clicked, this, [&transport] { transport.Next(); });
+    connect(loop_, &QPushButton::toggled, this,
+            [&transport](bool on) { transport.flags.loop = on; });
     connect(random_, &QPushButton::toggled, this,
-            [this](bool on) { transport_.flags.random = on; });
+            [&transport](bool on) { transport.flags.random = on; });
     connect(mute_, &QPushButton::toggled, this, &CMainWindow::ToggleMute);
-    connect(volume_, &QSlider::sliderReleased, this, [this] {
-        if (!mute_->isChecked()) engine_.SetVolume(volume_->value(), volume_->value());
+    // The volume follows the slider on release, muted or not, as the mute button's own state
+    // is only what it shows.
+    connect(volume_, &QSlider::sliderReleased, this,
+            [this] { session_.SetVolume(volume_->value()); });
+    connect(volume_, &QSlider::actionTriggered, this, [this](int action) {
+        if (action != QAbstractSlider::SliderMove) session_.SetVolume(volume_->sliderPosition());
     });
+    // A click on the bar pages the handle; that page is a seek like a release.
     connect(position_, &QSlider::sliderReleased, this,
-            [this] { transport_.SeekTo(position_->value()); });
+            [&transport, this] { transport.SeekTo(position_->value()); });
+    connect(position_, &QSlider::actionTriggered, this, [&transport, this](int action) {
+        if (action != QAbstractSlider::SliderMove) transport.SeekTo(position_->sliderPosition());
+    });
     connect(detail_, &QPushButton::clicked, this, &CMainWindow::ToggleDetail);
     connect(optionsButton_, &QPushButton::clicked, this, &CMainWindow::ShowOptions);
     connect(newFavourite_, &QPushButton::clicked, this, &CMainWindow::ShowNewFavourite);
+    connect(favouritesCombo_, &QComboBox::activated, this,
+            [this](int index) { session_.SwitchFavourite(index); });
     connect(favouritesTab_, &QPushButton::clicked, this,
             [this] { favouritesTab_->setChecked(true); });
-    connect(speed_, &QToolButton::clicked, this, &CMainWindow::ClickSpeed);
-    connect(pitch_, &QToolButton::clicked, this, &CMainWindow::ClickPitch);
+    // The lyrics editor comes with its own window; until then the tab stays on the playlist.
+    connect(lyricsEditTab_, &QPushButton::clicked, this, [this] {
+        lyricsEditTab_->setChecked(false);
+        favouritesTab_->setChecked(true);
+    });
+    connect(speed_, &QToolButton::clicked, this,
+            [this] { ChooseSpeed(NextSpeedIndex(Main().speed), false); });
+    connect(pitch_, &QToolButton::clicked, this,
+            [this] { ChoosePitch(NextPitchIndex(Main().pitch), false); });
     connect(speed_->menu(), &QMenu::triggered, this,
-            [this](QAction* a) { ChooseSpeed(a->data().toInt()); });
+            [this](QAction* a) { ChooseSpeed(a->data().toInt(), true); });
     connect(pitch_->menu(), &QMenu::triggered, this,
-            [this](QAction* a) { ChoosePitch(PitchIndexOfChoice(a->data().toInt())); });
+            [this](QAction* a) { ChoosePitch(PitchIndexOfChoice(a->data().toInt()), true); });
 
-    connect(list_, &QTreeView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid()) transport_.PlayRow(index.row());
+    connect(list_, &QTreeView::doubleClicked, this, [&transport](const QModelIndex& index) {
+        if (index.isValid()) transport.PlayRow(index.row());
     });
     connect(list_, &PlaylistView::deletePressed, this, &CMainWindow::RemoveSelectedRows);
     connect(list_, &PlaylistView::filesDropped, this, &CMainWindow::AddDroppedPaths);
     connect(list_, &PlaylistView::moveSelection, this, &CMainWindow::MoveSelection);
     connect(list_, &QWidget::customContextMenuRequested, this, &CMainWindow::ShowListMenu);
-    connect(list_->header(), &QHeaderView::sectionClicked, this, &CMainWindow::SortColumn);
+    connect(list_->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { session_.SortByColumn(column); });
 
-    clockTimer_.setInterval(ids::kClockTimerMs);
-    connect(&clockTimer_, &QTimer::timeout, this, &CMainWindow::ClockTick);
     housekeepingTimer_.setInterval(ids::kHousekeepingTimerMs);
     connect(&housekeepingTimer_, &QTimer::timeout, this, &CMainWindow::HousekeepingTick);
-    advanceTimer_.setInterval(ids::kAdvanceTimerMs);
-    advanceTimer_.setSingleShot(true);
-    connect(&advanceTimer_, &QTimer::timeout, this, &CMainWindow::AdvanceTick);
-
-    intake_.hooks.beforeEachPath = [this] {
-        UpdateTotals();
-        QCoreApplication::processEvents();
-    };
-    intake_.hooks.rowAdded = [this](int row) {
-        if (!intake_.options.highMode) model_->RowAppended(row);
-    };
 }
 
-void CMainWindow::ApplySettings() {
-    transport_.flags.loop = settings_.loop;
-    transport_.flags.random = settings_.random;
-    transport_.flags.silentSkip = settings_.silentSkip;
-    transport_.flags.timeType = settings_.timeType;
-    intake_.options.nameType = settings_.nameType;
-    intake_.options.highMode = settings_.highMode;
-    loop_->setChecked(settings_.loop);
-    random_->setChecked(settings_.random);
-    engine_.SetFades(settings_.fadeIn, settings_.fadeOut);
-    speed_->setText(QString::fromStdString(SpeedLabel(settings_.speed)));
-    pitch_->setText(QString::fromStdString(PitchLabel(settings_.pitch)));
-    if (settings_.speed != kDefaultSpeedIndex)
-        engine_.SetPlaySpeed(SpeedMultiplier(settings_.speed));
-    if (settings_.pitch != kDefaultPitchIndex) engine_.SetPitch(PitchPercent(settings_.pitch));
-    model_->SetColours(FromColorRef(settings_.fileListColor),
-                       FromColorRef(settings_.currentLineColor));
+void CMainWindow::SettingsApplied() {
+    const MainWindowSettings& m = Main();
+    loop_->setChecked(session_.Player().flags.loop);
+    random_->setChecked(session_.Player().flags.random);
+    speed_->setText(QString::fromStdString(SpeedLabel(m.speed)));
+    pitch_->setText(QString::fromStdString(PitchLabel(m.pitch)));
+    model_->SetColours(FromColorRef(m.fileListColor), FromColorRef(m.currentLineColor));
     QPalette listPalette = list_->palette();
-    listPalette.setColor(QPalette::Base, FromColorRef(settings_.fileListColor));
+    listPalette.setColor(QPalette::Base, FromColorRef(m.fileListColor));
     list_->setPalette(listPalette);
-    if (settings_.trans) setWindowOpacity(settings_.transValue / 255.0);
-    for (const auto& favourite : favourites_) {
-        favouritesCombo_->addItem(QString::fromStdString(favourite.name));
-    }
-    const Rect& r = settings_.window;
-    setMinimumWidth(kMinimumWidth);
-    if (settings_.saveStatus) {
-        for (int c = 0; c < kColumnCount; ++c) list_->setColumnWidth(c, settings_.itemWidth[c]);
-        setGeometry(r.left, r.top, std::max(r.right - r.left, kMinimumWidth),
-                    std::max(r.bottom - r.top, kMinimumFullHeight));
-    } else {
-        resize(kMinimumWidth, r.bottom - r.top);
-        settings_.detail = true;
-    }
-    settings_.window = {x(), y(), x() + width(), y() + height()};
-    if (!settings_.detail) {
-        settings_.detail = true;
-        ToggleDetail();
-    }
+    QPalette comboPalette = favouritesCombo_->palette();
+    comboPalette.setColor(QPalette::Base, FromColorRef(m.favoriteColor));
+    favouritesCombo_->setPalette(comboPalette);
+    setWindowOpacity(m.trans ? std::clamp(m.transValue, 0, 255) / 255.0 : 1.0);
+    background_ = QPixmap();
+    update();
 }
 
 void CMainWindow::BuildTray() {
@@ -261,104 +250,126 @@ void CMainWindow::BuildTray() {
     connect(menu, &QMenu::aboutToShow, this, &CMainWindow::ShowTrayMenu);
     connect(tray_, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason why) {
-                if (why == QSystemTrayIcon::DoubleClick || why == QSystemTrayIcon::Trigger)
-                    ToggleTrayVisibility();
+                if (why == QSystemTrayIcon::DoubleClick) ToggleTrayVisibility();
+                // The right button brings the window forward before its menu opens.
+                if (why == QSystemTrayIcon::Context && windowShown_) {
+                    raise();
+                    activateWindow();
+                }
             });
     tray_->show();
+}
+
+// The stored placement: the full-size rectangle with "Save Status", the dialog's own size
+// without; a "-tray" start or a stored minimised state leaves only the tray icon in view.
+void CMainWindow::PlaceAtStart(bool trayStart) {
+    const MainWindowSettings& m = Main();
+    setMinimumWidth(kMinimumWidth);
+    setMinimumHeight(kMinimumFullHeight);
+    bool minimised = trayStart;
+    if (m.saveStatus) {
+        list_->ApplyColumnWidths({m.itemWidth.begin(), m.itemWidth.end()});
+        const Rect& r = m.window;
+        setGeometry(r.left, r.top, std::max(r.right - r.left, kMinimumWidth),
+                    std::max(r.bottom - r.top, kMinimumFullHeight));
+        minimised = minimised || IsMinimisedShowFlag(m.showFlag);
+    } else {
+        resize(kMinimumWidth, kDefaultMainRect.bottom - kDefaultMainRect.top);
+    }
+    RememberFullRect();
+    if (!m.detail) {
+        Main().detail = true;
+        ToggleDetail();
+    }
+    if (minimised) {
+        windowShown_ = false;
+        if (!tray_) showMinimized();
+    } else if (m.saveStatus && m.showFlag == kShowMaximised) {
+        showMaximized();
+    } else {
+        show();
+    }
 }
 
 void CMainWindow::Start() {
     const bool trayStart = options_.commandLine == "-tray";
     const QString path = trayStart ? QString() : options_.commandLine;
-    if (trayStart) {
-        windowShown_ = false;
-        if (!tray_) showMinimized();
-    } else if (settings_.saveStatus && settings_.showFlag == 3) {
-        showMaximized();
-    } else {
-        show();
-    }
+    if (!session_.Settings().main.saveStatus) Main().detail = true;
+    PlaceAtStart(trayStart);
     housekeepingTimer_.start();
     UpdateButtons();
-    favouritesCombo_->setEnabled(false);
-    newFavourite_->setEnabled(false);
+    SetFavouriteControlsEnabled(false);
     if (path.isEmpty()) {
-        LoadSelectedFavourite();
+        session_.LoadSelectedFavourite();
+        favouritesCombo_->setCurrentIndex(session_.CurrentFavourite());
     } else {
-        AddLines({path.toStdString()});
+        session_.AddLines({path.toStdString()});
     }
     UpdateTotals();
     UpdateButtons();
-    favouritesCombo_->setEnabled(true);
-    newFavourite_->setEnabled(true);
-    if (!path.isEmpty()) transport_.PlayCurrent(true);
+    SetFavouriteControlsEnabled(true);
+    if (!path.isEmpty()) session_.Player().PlayCurrent(true);
 }
 
-void CMainWindow::LoadSelectedFavourite() {
-    const int found = FindFavourite(favourites_, settings_.selectFavorite);
-    currentFavourite_ = found >= 0 ? found : 0;
-    favouritesCombo_->setCurrentIndex(currentFavourite_);
-    if (favourites_.empty()) return;
-    AddLines(ReadFavouriteLines(favourites_[currentFavourite_]));
+void CMainWindow::SetFavouriteControlsEnabled(bool enabled) {
+    favouritesCombo_->setEnabled(enabled);
+    newFavourite_->setEnabled(enabled);
 }
 
-// ---- TransportHost ----------------------------------------------------------------------
+// ---- What the session says ----------------------------------------------------------------
 
-void CMainWindow::StartClock() {
-    clockTimer_.start();
-}
-void CMainWindow::StopClock() {
-    clockTimer_.stop();
+void CMainWindow::SongStarted(const PlaylistEntry& entry) {
+    position_->setRange(0, std::max(entry.length, 0));
 }
 
-void CMainWindow::SetPauseCaption(bool paused) {
-    play_->setText(QString::fromUtf8(paused ? "一時停止" : "再生"));
-}
-
-void CMainWindow::SetSliderPosition(int seconds) {
+void CMainWindow::PositionChanged(int seconds) {
     if (!position_->isSliderDown()) position_->setValue(seconds);
 }
 
-void CMainWindow::SetSliderMaximum(int seconds) {
-    position_->setRange(0, std::max(seconds, 0));
+void CMainWindow::TitleChanged(const std::string& title) {
+    titleDisplay_->setText(QString::fromStdString(title));
 }
 
-void CMainWindow::ShowTitle(const std::string& text) {
-    titleDisplay_->setText(QString::fromStdString(text));
+void CMainWindow::TransportChanged() {
+    play_->setText(QString::fromUtf8(session_.ShowsPause() ? "一時停止" : "再生"));
+    UpdateTimeDisplay();
+    UpdateButtons();
+}
+
+void CMainWindow::PlaylistChanged(PlaylistChange change) {
+    switch (change) {
+        case PlaylistChange::kRows:
+            model_->Reload();
+            UpdateTotals();
+            break;
+        case PlaylistChange::kContents:
+            model_->Repaint();
+            break;
+        case PlaylistChange::kCurrentRow:
+            list_->ShowRow(session_.MainList().CurrentIndex());
+            model_->Repaint();
+            break;
+    }
+}
+
+void CMainWindow::RowsAppended(int firstRow) {
+    model_->RowsAppended(firstRow);
+    UpdateTotals();
 }
 
 void CMainWindow::UpdateTimeDisplay() {
-    timeDisplay_->setText(QString::fromStdString(transport_.TimeText()));
+    timeDisplay_->setText(QString::fromStdString(session_.TimeText()));
 }
 
 void CMainWindow::UpdateButtons() {
-    const bool hasSongs = transport_.List().Count() > 0;
+    const bool hasSongs = session_.Active().Count() > 0;
     play_->setEnabled(hasSongs);
     previous_->setEnabled(hasSongs);
     next_->setEnabled(hasSongs);
-    const int state = transport_.EngineState();
+    const int state = session_.EngineState();
     const bool active = state == kEnginePlaying || state == kEnginePaused;
     stop_->setEnabled(active);
     position_->setEnabled(active);
-}
-
-void CMainWindow::ShowCurrentRow() {
-    list_->ShowRow(playlist_.CurrentIndex());
-    model_->Repaint();
-}
-
-void CMainWindow::RedrawList() {
-    model_->Repaint();
-}
-
-int CMainWindow::FirstSelectedRow() {
-    const auto rows = list_->SelectedRows();
-    return rows.empty() ? -1 : rows.front();
-}
-
-// Runs on the engine's thread: only hands the event to the window thread's advance timer.
-void CMainWindow::EndNoticeArrived() {
-    QMetaObject::invokeMethod(&advanceTimer_, qOverload<>(&QTimer::start), Qt::QueuedConnection);
 }
 
 // ---- Window behaviour -------------------------------------------------------------------
@@ -366,13 +377,13 @@ void CMainWindow::EndNoticeArrived() {
 // The gradient is drawn off-screen once per size and copied in one step; the labels over it
 // repaint often while files arrive, and each of them only needs its own piece copied.
 void CMainWindow::paintEvent(QPaintEvent* event) {
+    const MainWindowSettings& m = Main();
     if (background_.size() != size()) {
         background_ = QPixmap(size());
         QPainter p(&background_);
-        p.fillRect(rect(), FromColorRef(settings_.backColor2));
+        p.fillRect(rect(), FromColorRef(m.backColor2));
         for (int row = 0; row < std::min(height(), 256); ++row) {
-            p.setPen(
-                FromColorRef(GradientRowColour(settings_.backColor, settings_.backColor2, row)));
+            p.setPen(FromColorRef(GradientRowColour(m.backColor, m.backColor2, row)));
             p.drawLine(0, row, width(), row);
         }
     }
@@ -407,22 +418,36 @@ void CMainWindow::LayoutControls() {
     fileCount_->setGeometry(56, h - 22, 60, 18);
     totalTimeLabel_->setGeometry(w - 160, h - 22, 48, 18);
     totalTime_->setGeometry(w - 110, h - 22, 104, 18);
+    ApplyCompactLayout();
+}
+
+// The compact window is only the transport part: what lies below it is hidden, not drawn over
+// the buttons.
+void CMainWindow::ApplyCompactLayout() {
+    const bool full = Main().detail;
+    for (QWidget* lower : std::initializer_list<QWidget*>{
+             favouritesTab_, explorerTab_, lyricsEditTab_, geqTab_, newFavourite_, favouritesCombo_,
+             list_, fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_}) {
+        lower->setVisible(full);
+    }
+}
+
+void CMainWindow::RememberFullRect() {
+    if (Main().detail && !maximised_ && !isMinimized()) {
+        Main().window = {x(), y(), x() + width(), y() + height()};
+    }
 }
 
 void CMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!settings_.detail && height() != kCompactHeight) resize(width(), kCompactHeight);
-    if (settings_.detail && !maximised_ && !isMinimized()) {
-        settings_.window = {x(), y(), x() + width(), y() + height()};
-    }
+    if (!Main().detail && height() != kCompactHeight) resize(width(), kCompactHeight);
+    RememberFullRect();
     LayoutControls();
 }
 
 void CMainWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    if (settings_.detail && !maximised_ && !isMinimized()) {
-        settings_.window = {x(), y(), x() + width(), y() + height()};
-    }
+    RememberFullRect();
 }
 
 void CMainWindow::changeEvent(QEvent* event) {
@@ -434,24 +459,30 @@ void CMainWindow::changeEvent(QEvent* event) {
         QTimer::singleShot(0, this, &QWidget::hide);
         return;
     }
+    // A window that lives in the tray comes back only through the tray or the hotkey.
+    if (!windowShown_ && !isMinimized()) {
+        QTimer::singleShot(0, this, &QWidget::showMinimized);
+        return;
+    }
     const bool wasMaximised = maximised_;
     maximised_ = isMaximized();
-    if (wasMaximised && !maximised_ && settings_.detail) {
-        const Rect& r = settings_.window;
+    if (wasMaximised && !maximised_ && Main().detail) {
+        const Rect& r = Main().window;
         setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
 }
 
 void CMainWindow::ToggleDetail() {
-    if (settings_.detail) {
-        settings_.detail = false;
+    MainWindowSettings& m = Main();
+    if (m.detail) {
+        m.detail = false;
         setMinimumHeight(kCompactHeight);
         setMaximumHeight(kCompactHeight);
         resize(width(), kCompactHeight);
     } else {
         // Lifting the height limits resizes at once; the saved full height must survive that.
-        const int fullHeight = settings_.window.bottom - settings_.window.top;
-        settings_.detail = true;
+        const int fullHeight = m.window.bottom - m.window.top;
+        m.detail = true;
         setMaximumHeight(QWIDGETSIZE_MAX);
         setMinimumHeight(kMinimumFullHeight);
         if (maximised_ && screen()) {
@@ -460,6 +491,7 @@ void CMainWindow::ToggleDetail() {
             resize(width(), std::max(fullHeight, kMinimumFullHeight));
         }
     }
+    LayoutControls();
 }
 
 void CMainWindow::closeEvent(QCloseEvent* event) {
@@ -471,24 +503,11 @@ void CMainWindow::closeEvent(QCloseEvent* event) {
 void CMainWindow::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
-    gPlayingFlag = 0;
-    clockTimer_.stop();
-    advanceTimer_.stop();
-    engine_.Stop();
-    engine_.RegisterEndNotice(nullptr);  // no notice may reach a window that is going away
-    engine_.SetVolume(volume_->value(), volume_->value());
-    engine_.Close();
     housekeepingTimer_.stop();
-    settings_.loop = transport_.flags.loop;
-    settings_.random = transport_.flags.random;
-    settings_.showFlag = maximised_ ? 3 : 1;
-    for (int c = 0; c < kColumnCount; ++c) settings_.itemWidth[c] = list_->columnWidth(c);
-    settings_.favourites = favourites_;
-    settings_.selectFavorite = favouritesCombo_->currentText().toStdString();
-    SaveOnExit(store_, settings_);
-    if (currentFavourite_ >= 0 && currentFavourite_ < static_cast<int>(favourites_.size())) {
-        SaveFavourite(favourites_[currentFavourite_], playlist_);
-    }
+    MainWindowSettings& m = Main();
+    m.showFlag = !windowShown_ ? kShowMinimised : maximised_ ? kShowMaximised : kShowNormal;
+    for (int c = 0; c < kColumnCount; ++c) m.itemWidth[c] = list_->columnWidth(c);
+    session_.Shutdown(volume_->value());
     if (tray_) tray_->hide();
 }
 

@@ -1,4 +1,5 @@
-// The main window (dialog 102): transport controls, the playlist, the timers, the tray icon.
+// The main window (dialog 102): one view of the player session, with the transport controls,
+// the playlist, the housekeeping timer and the tray icon.
 #pragma once
 
 #include <QComboBox>
@@ -12,11 +13,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/file_intake.h"
-#include "core/player_settings.h"
-#include "core/playlist.h"
-#include "core/settings_store.h"
-#include "core/transport.h"
+#include "core/player_session.h"
 #include "ui/hotkey_poller.h"
 #include "ui/playlist_model.h"
 #include "ui/playlist_view.h"
@@ -25,43 +22,31 @@ namespace velk::app {
 
 struct StartOptions {
     QString commandLine;  // double quotes removed; "-tray" starts in the tray only
-    std::string profileFolder;
 };
 
-class CMainWindow : public QWidget, public TransportHost {
+class CMainWindow : public QWidget, private SessionListener {
     Q_OBJECT
   public:
-    CMainWindow(PlayerEngine& engine, const StartOptions& options, QWidget* parent = nullptr);
+    CMainWindow(PlayerSession& session, const StartOptions& options, QWidget* parent = nullptr);
     ~CMainWindow() override;
 
     // Runs the start-up steps that follow the window's creation (show, load, play).
     void Start();
 
-    Playlist& List() { return playlist_; }
-    Transport& Player() { return transport_; }
+    PlayerSession& Session() { return session_; }
+    Playlist& List() { return session_.MainList(); }
+    Transport& Player() { return session_.Player(); }
     PlaylistView& ListView() { return *list_; }
     QString TimeDisplayText() const { return timeDisplay_->text(); }
     QString TitleText() const { return titleDisplay_->text(); }
-    bool IsCompact() const { return !settings_.detail; }
+    bool IsCompact() const { return !Main().detail; }
+    // False while the window lives only in the tray.
+    bool IsShown() const { return windowShown_; }
 
     // A second instance's command line.
     void HandOver(const QString& commandLine);
     // Adds paths the way a drop does.
     void AddDroppedPaths(const QStringList& paths);
-
-    // TransportHost
-    void StartClock() override;
-    void StopClock() override;
-    void SetPauseCaption(bool paused) override;
-    void SetSliderPosition(int seconds) override;
-    void SetSliderMaximum(int seconds) override;
-    void ShowTitle(const std::string& text) override;
-    void UpdateTimeDisplay() override;
-    void UpdateButtons() override;
-    void ShowCurrentRow() override;
-    void RedrawList() override;
-    int FirstSelectedRow() override;
-    void EndNoticeArrived() override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -71,50 +56,54 @@ class CMainWindow : public QWidget, public TransportHost {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // SessionListener
+    void SongStarted(const PlaylistEntry& entry) override;
+    void PositionChanged(int seconds) override;
+    void TitleChanged(const std::string& title) override;
+    void TransportChanged() override;
+    void PlaylistChanged(PlaylistChange change) override;
+    void RowsAppended(int firstRow) override;
+    void SettingsApplied() override;
+
+    MainWindowSettings& Main() { return session_.Settings().main; }
+    const MainWindowSettings& Main() const { return session_.Settings().main; }
+
     void BuildControls();
     void NameControls();
     void BuildTray();
     void ConnectControls();
-    void ApplySettings();
+    void PlaceAtStart(bool trayStart);
     void LayoutControls();
-    void LoadSelectedFavourite();
-
-    void AddLines(const std::vector<std::string>& lines);
+    void SetFavouriteControlsEnabled(bool enabled);
     void UpdateTotals();
+    void UpdateButtons();
+    void UpdateTimeDisplay();
+    void RememberFullRect();
+
     void RemoveSelectedRows();
-    void ClearAllRows();
-    void SortColumn(int column);
     void MoveSelection(int direction);
     void ShowListMenu(const QPoint& where);
     void OpenSelectedFolders();
+    void UnifySelectedArtists();
 
     void ToggleDetail();
-    void ClickSpeed();
-    void ClickPitch();
-    void ChooseSpeed(int index);
-    void ChoosePitch(int index);
+    void ApplyCompactLayout();
+    void ChooseSpeed(int index, bool fromList);
+    void ChoosePitch(int index, bool fromList);
     void ToggleMute(bool muted);
     void ShowOptions();
     void ShowNewFavourite();
     void ToggleTrayVisibility();
+    void RestoreFromTray();
     void ShowTrayMenu();
 
-    void ClockTick();
     void HousekeepingTick();
     void PollHotkeys();
     void CheckWake();
-    void AdvanceTick();
     void Shutdown();
 
-    PlayerEngine& engine_;
+    PlayerSession& session_;
     StartOptions options_;
-    SettingsStore store_;
-    PlayerSettings settings_;
-    std::vector<FavouriteRecord> favourites_;
-    int currentFavourite_ = 0;
-    Playlist playlist_;
-    FileIntake intake_;
-    Transport transport_;
     bool windowShown_ = true;
     bool maximised_ = false;
     bool shutDown_ = false;
@@ -149,9 +138,7 @@ class CMainWindow : public QWidget, public TransportHost {
     PlaylistView* list_ = nullptr;
     std::unique_ptr<PlaylistModel> model_;
 
-    QTimer clockTimer_;
     QTimer housekeepingTimer_;
-    QTimer advanceTimer_;
     QSystemTrayIcon* tray_ = nullptr;
     QPixmap background_;
 };

@@ -1,4 +1,4 @@
-// The main window's timers, the speed/pitch/mute buttons and the tray icon's menu.
+// The main window's housekeeping tick, the speed/pitch/mute buttons and the tray icon's menu.
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
@@ -11,29 +11,20 @@
 
 namespace velk::app {
 
-void CMainWindow::ClickSpeed() {
-    ChooseSpeed(NextSpeedIndex(settings_.speed));
+// A click steps the cycle and shows the new value; a choice from the list sets the engine and
+// leaves the button's label as it was.
+void CMainWindow::ChooseSpeed(int index, bool fromList) {
+    session_.SetSpeedIndex(index);
+    if (!fromList) speed_->setText(QString::fromStdString(SpeedLabel(Main().speed)));
 }
 
-void CMainWindow::ClickPitch() {
-    ChoosePitch(NextPitchIndex(settings_.pitch));
-}
-
-void CMainWindow::ChooseSpeed(int index) {
-    settings_.speed = index;
-    engine_.SetPlaySpeed(SpeedMultiplier(index));
-    speed_->setText(QString::fromStdString(SpeedLabel(index)));
-}
-
-void CMainWindow::ChoosePitch(int index) {
-    settings_.pitch = index;
-    engine_.SetPitch(PitchPercent(index));
-    pitch_->setText(QString::fromStdString(PitchLabel(index)));
+void CMainWindow::ChoosePitch(int index, bool fromList) {
+    session_.SetPitchIndex(index);
+    if (!fromList) pitch_->setText(QString::fromStdString(PitchLabel(Main().pitch)));
 }
 
 void CMainWindow::ToggleMute(bool muted) {
-    const int level = muted ? 0 : volume_->value();
-    engine_.SetVolume(level, level);
+    session_.SetVolume(muted ? 0 : volume_->value());
 }
 
 // The six-page options sheet comes later; until then the button says what it will hold.
@@ -48,61 +39,63 @@ void CMainWindow::ShowNewFavourite() {
                              QString::fromUtf8("お気に入りの追加は準備中です。"));
 }
 
+void CMainWindow::RestoreFromTray() {
+    windowShown_ = true;
+    showNormal();
+    raise();
+    activateWindow();
+}
+
 void CMainWindow::ToggleTrayVisibility() {
-    if (isVisible() && !isMinimized()) {
+    if (windowShown_ && isVisible() && !isMinimized()) {
         windowShown_ = false;
         hide();
     } else {
-        windowShown_ = true;
-        showNormal();
-        raise();
-        activateWindow();
+        RestoreFromTray();
     }
 }
 
 void CMainWindow::ShowTrayMenu() {
     QMenu* menu = tray_->contextMenu();
     menu->clear();
-    auto add = [this, menu](const char* text, int command, auto action) {
-        QAction* item = menu->addAction(QString::fromUtf8(text));
+    Transport& transport = session_.Player();
+    auto add = [this, menu](const QString& text, int command, auto action) {
+        QAction* item = menu->addAction(text);
         item->setData(command);
         connect(item, &QAction::triggered, this, action);
+        return item;
     };
-    add("再生/一時停止(&P)", ids::kTrayPlayPause, [this] { transport_.PlayPause(); });
-    add("停止(&S)", ids::kTrayStop, [this] { transport_.Stop(); });
-    add("前の曲(&B)", ids::kTrayPrevious, [this] { transport_.Previous(); });
-    add("次の曲(&N)", ids::kTrayNext, [this] { transport_.Next(); });
+    auto addText = [&add](const char* text, int command, auto action) {
+        return add(QString::fromUtf8(text), command, action);
+    };
+    addText("再生/一時停止(&P)", ids::kTrayPlayPause, [&transport] { transport.PlayPause(); });
+    addText("停止(&S)", ids::kTrayStop, [&transport] { transport.Stop(); });
+    addText("前の曲(&B)", ids::kTrayPrevious, [&transport] { transport.Previous(); });
+    addText("次の曲(&N)", ids::kTrayNext, [&transport] { transport.Next(); });
     menu->addSeparator();
-    ActiveList& list = transport_.List();
+    ActiveList& list = session_.Active();
     for (int i = 0; i < list.Count(); ++i) {
         const QString text = QString::fromStdString(list.Entry(i).displayName).left(260);
-        const QByteArray caption = (text.isEmpty() ? QStringLiteral(" ") : text).toUtf8();
-        add(caption.constData(), ids::kFirstSongItem + i, [this, i] {
-            if (i >= transport_.List().Count()) return;
-            transport_.List().SetCurrentIndex(i);
-            transport_.PlayCurrent(true);
+        add(text.isEmpty() ? QStringLiteral(" ") : text, ids::kFirstSongItem + i, [this, i] {
+            if (i >= session_.Active().Count()) return;
+            session_.Active().SetCurrentIndex(i);
+            session_.Player().PlayCurrent(true);
         });
     }
     menu->addSeparator();
-    add("ﾀｽｸﾄﾚｲへ収納/戻す(&T)", ids::kTrayToggle, [this] { ToggleTrayVisibility(); });
-    add("ｵﾌﾟｼｮﾝ設定(&O)...", ids::kTrayOptions, [this] { ShowOptions(); });
-    add("ﾊﾞｰｼﾞｮﾝ情報(&V)...", ids::kAbout, [this] {
+    addText("ﾀｽｸﾄﾚｲへ収納/戻す(&T)", ids::kTrayToggle, [this] { ToggleTrayVisibility(); });
+    addText("ｵﾌﾟｼｮﾝ設定(&O)...", ids::kTrayOptions, [this] { ShowOptions(); });
+    addText("ﾊﾞｰｼﾞｮﾝ情報(&V)...", ids::kAbout, [this] {
         QMessageBox::about(this, QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Velkaro"));
     });
-    add("終了(&X)", ids::kExit, [this] { close(); });
-}
-
-void CMainWindow::ClockTick() {
-    transport_.ClockTick();
-}
-
-void CMainWindow::AdvanceTick() {
-    advanceTimer_.stop();
-    transport_.AdvanceAfterEnd();
+    // The help pages come with the tag dialog's help.
+    addText("ﾍﾙﾌﾟ(&H)", ids::kHelp, [] {})->setEnabled(false);
+    addText("終了(&X)", ids::kExit, [this] { close(); });
 }
 
 void CMainWindow::HousekeepingTick() {
     keys_->Sample();
+    lyricsEditTab_->setEnabled(list_->SelectedRows().size() == 1);
     const bool leftDown = keys_->LeftButtonDown();
     QWidget* focus = QApplication::focusWidget();
     const QWidget* transportControls[] = {play_,     stop_,  previous_, next_,          loop_,
@@ -113,29 +106,31 @@ void CMainWindow::HousekeepingTick() {
             if (focus == control) list_->setFocus();
         }
     }
-    transport_.CheckMemberEnd();
+    session_.Player().CheckMemberEnd();
     PollHotkeys();
     CheckWake();
 }
 
 void CMainWindow::PollHotkeys() {
     const ModifierState mods = keys_->Modifiers();
-    const bool hasSongs = transport_.List().Count() > 0;
+    const bool hasSongs = session_.Active().Count() > 0;
+    Transport& transport = session_.Player();
+    const auto& hotkeys = session_.Settings().custom.hotkeys;
     for (int slot = 0; slot < kHotkeySlotCount; ++slot) {
-        const uint32_t value = settings_.hotkeys[slot];
+        const uint32_t value = hotkeys[slot];
         if (!HotkeyFires(value, keys_->KeyDown(PolledKeyCode(value)), mods)) continue;
         switch (slot) {
             case kSlotPlayPause:
-                if (hasSongs) transport_.PlayPause();
+                if (hasSongs) transport.PlayPause();
                 break;
             case kSlotStop:
-                transport_.Stop();
+                transport.Stop();
                 break;
             case kSlotPrevious:
-                if (hasSongs) transport_.Previous();
+                if (hasSongs) transport.Previous();
                 break;
             case kSlotNext:
-                if (hasSongs) transport_.Next();
+                if (hasSongs) transport.Next();
                 break;
             default:
                 ToggleTrayVisibility();
@@ -148,18 +143,14 @@ void CMainWindow::CheckWake() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    if (!WakeCheck(settings_.wake, lastWakeMinute_, {local.tm_hour, local.tm_min, local.tm_wday}))
-        return;
-    const int found = FindFavourite(favourites_, settings_.wake.playlist);
-    if (found >= 0 && found != currentFavourite_) {
-        SaveFavourite(favourites_[currentFavourite_], playlist_);
-        ClearAllRows();
-        currentFavourite_ = found;
+    WakeSettings& wake = session_.Settings().etc.wake;
+    if (!WakeCheck(wake, lastWakeMinute_, {local.tm_hour, local.tm_min, local.tm_wday})) return;
+    const int found = FindFavourite(session_.Favourites(), wake.playlist);
+    if (found >= 0) {
+        session_.SwitchFavourite(found);
         favouritesCombo_->setCurrentIndex(found);
-        AddLines(ReadFavouriteLines(favourites_[found]));
-        UpdateTotals();
     }
-    transport_.PlayCurrent(true);
+    session_.Player().PlayCurrent(true);
 }
 
 }  // namespace velk::app

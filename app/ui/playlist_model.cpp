@@ -88,8 +88,9 @@ void PlaylistModel::SetColours(QColor fileList, QColor currentLine) {
     Repaint();
 }
 
-void PlaylistModel::RowAppended(int row) {
-    beginInsertRows({}, row, row);
+void PlaylistModel::RowsAppended(int firstRow) {
+    if (firstRow >= playlist_.Count()) return;
+    beginInsertRows({}, firstRow, playlist_.Count() - 1);
     endInsertRows();
 }
 

@@ -21,8 +21,8 @@ class PlaylistModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void SetColours(QColor fileList, QColor currentLine);
-    // The core appended row `row` already; tell the view.
-    void RowAppended(int row);
+    // The core appended rows from `firstRow` to the end already; tell the view.
+    void RowsAppended(int firstRow);
     // Rows changed in number or order (removal, clearing, sorting, bulk adding).
     void Reload();
     // Contents of rows changed (played, failed, current).

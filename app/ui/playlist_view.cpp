@@ -102,3 +102,11 @@ void PlaylistView::dropEvent(QDropEvent* event) {
 }
 
 }  // namespace velk::app
+
+namespace velk::app {
+
+void PlaylistView::ApplyColumnWidths(const std::vector<int>& widths) {
+    for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
+}
+
+}  // namespace velk::app

@@ -18,6 +18,8 @@ class PlaylistView : public QTreeView {
     void SelectRows(const std::vector<int>& rows);
     // Makes `row` visible, scrolling as little as possible.
     void ShowRow(int row);
+    // Column widths as stored ("Item Width0" ...), one per column.
+    void ApplyColumnWidths(const std::vector<int>& widths);
 
   signals:
     void filesDropped(const QStringList& paths);

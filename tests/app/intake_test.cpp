@@ -191,9 +191,16 @@ TEST_F(IntakeFixture, AddingFlagHoldsThroughNestedPlaylistsAndClearsAfter) {
     EXPECT_EQ(pumped, 4);  // outer, inner, and each song line
     EXPECT_EQ(pumpedWhileAdding, pumped);
     EXPECT_FALSE(intake.IsAdding());
-    intake.options.highMode = true;  // bulk mode pumps nothing
-    intake.AddPath(dir.file("a.mp3"), false);
-    EXPECT_EQ(pumped, 4);
+}
+
+// An ending player stops taking paths at once, even in the middle of a playlist.
+TEST_F(IntakeFixture, AStopRequestEndsTheAddBetweenTwoPaths) {
+    WriteText(dir.file("a.mp3"), "x");
+    WriteText(dir.file("list.m3u"), "a.mp3\na.mp3\na.mp3\n");
+    intake.hooks.stopRequested = [&] { return list.Count() >= 1; };
+    intake.AddPath(dir.file("list.m3u"), false);
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_FALSE(intake.IsAdding());
 }
 
 TEST_F(IntakeFixture, UnreadableFolderAddsNothing) {

@@ -22,16 +22,16 @@ TEST(SettingsStore, MissingFileGivesTheFirstStartDefaults) {
     TempDir dir;
     SettingsStore store(dir.file("velkaro.INI"));
     const PlayerSettings s = LoadAll(store, 0x123456);
-    EXPECT_TRUE(s.loop);
-    EXPECT_FALSE(s.random);
-    EXPECT_TRUE(s.detail);
-    EXPECT_EQ(s.pitch, 9);
-    EXPECT_EQ(s.speed, 0);
-    EXPECT_EQ(s.timeType, 0);
-    EXPECT_EQ(s.nameType, 1);
-    EXPECT_EQ(s.fileListColor, 0x123456u);
-    EXPECT_EQ(s.currentLineColor, 0xC8C800u);
-    EXPECT_EQ(s.wake.minutesAfterMidnight, 420);
+    EXPECT_TRUE(s.main.loop);
+    EXPECT_FALSE(s.main.random);
+    EXPECT_TRUE(s.main.detail);
+    EXPECT_EQ(s.main.pitch, 9);
+    EXPECT_EQ(s.main.speed, 0);
+    EXPECT_EQ(s.main.timeType, 0);
+    EXPECT_EQ(s.main.nameType, 1);
+    EXPECT_EQ(s.main.fileListColor, 0x123456u);
+    EXPECT_EQ(s.main.currentLineColor, 0xC8C800u);
+    EXPECT_EQ(s.etc.wake.minutesAfterMidnight, 420);
     EXPECT_FALSE(std::filesystem::exists(dir.file("velkaro.INI")));
 }
 
@@ -44,7 +44,7 @@ TEST(SettingsStore, DamagedLinesAreIgnoredAndNamesIgnoreCase) {
     EXPECT_EQ(store.ReadInt("Main Window", "Name Type", 1), 0);
     EXPECT_EQ(store.ReadInt("Main Window", "Time Type", 2), 2);
     EXPECT_EQ(store.ReadInt("Main Window", "Trans Value", 0), INT32_MAX);
-    EXPECT_EQ(LoadAll(store, 0).backColor, 0xFFFFFFu);  // 16777215 is white
+    EXPECT_EQ(LoadAll(store, 0).main.backColor, 0xFFFFFFu);  // 16777215 is white
 }
 
 TEST(SettingsStore, WritesReplaceTheFileAndReadBack) {
@@ -69,11 +69,11 @@ TEST(SettingsStore, SaveStatusOffKeepsWindowStateButRewritesFavourites) {
     std::ofstream(path) << "[Main Window]\nRoop=0\nRand=1\ntop=50\nFavorite Count=0\n";
     SettingsStore store(path);
     PlayerSettings s = LoadAll(store, 0);
-    EXPECT_TRUE(s.loop);  // window state is not read without "Save Status"
-    s.loop = false;
-    s.window.top = 999;
-    s.favourites = {{"ノーマル", "/p/お気に入り/ノーマル.m3u"}};
-    s.selectFavorite = "ノーマル";
+    EXPECT_TRUE(s.main.loop);  // window state is not read without "Save Status"
+    s.main.loop = false;
+    s.main.window.top = 999;
+    s.main.favourites = {{"ノーマル", "/p/お気に入り/ノーマル.m3u"}};
+    s.main.selectFavorite = "ノーマル";
     SaveOnExit(store, s);
     const std::string text = ReadAll(path);
     EXPECT_NE(text.find("Roop=0"), std::string::npos);
@@ -92,25 +92,69 @@ TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
     {
         SettingsStore store(path);
         s = LoadAll(store, 0);
-        EXPECT_FALSE(s.loop);  // the key's own default when state is kept
-        s.loop = true;
-        s.random = true;
-        s.detail = false;
-        s.pitch = 23;
-        s.speed = 4;
-        s.window = {10, 20, 410, 520};
-        s.itemWidth = {1, 2, 3, 0x10004};
+        EXPECT_FALSE(s.main.loop);  // the key's own default when state is kept
+        s.main.loop = true;
+        s.main.random = true;
+        s.main.detail = false;
+        s.main.pitch = 23;
+        s.main.speed = 4;
+        s.main.window = {10, 20, 410, 520};
+        s.main.itemWidth = {1, 2, 3, 0x10004};
         SaveOnExit(store, s);
     }
     SettingsStore store(path);
     const PlayerSettings r = LoadAll(store, 0);
-    EXPECT_TRUE(r.loop);
-    EXPECT_TRUE(r.random);
-    EXPECT_FALSE(r.detail);
-    EXPECT_EQ(r.pitch, 23);
-    EXPECT_EQ(r.speed, 4);
-    EXPECT_EQ(r.window.bottom, 520);
-    EXPECT_EQ(r.itemWidth[3], 4);  // only the low 16 bits
+    EXPECT_TRUE(r.main.loop);
+    EXPECT_TRUE(r.main.random);
+    EXPECT_FALSE(r.main.detail);
+    EXPECT_EQ(r.main.pitch, 23);
+    EXPECT_EQ(r.main.speed, 4);
+    EXPECT_EQ(r.main.window.bottom, 520);
+    EXPECT_EQ(r.main.itemWidth[3], 4);  // only the low 16 bits
+}
+
+// Each window's record reads what its options page and its exit pass write, and nothing
+// leaks between sections that share key names ("Show", "Trans", "Back Color").
+TEST(SettingsStore, WindowRecordsRoundTripInTheirOwnSections) {
+    TempDir dir;
+    const std::string path = dir.file("velkaro.INI");
+    {
+        SettingsStore store(path);
+        PlayerSettings s = LoadAll(store, 0);
+        EXPECT_EQ(s.lyrics.titleFont, "-19|0|0|0|700|0|0|0|128|3|2|1|49|ＭＳ ゴシック|");
+        EXPECT_EQ(s.lyrics.lines, 5);
+        EXPECT_FALSE(s.lyrics.lyrics3);
+        EXPECT_EQ(s.spec.foreColor2, 65535u);
+        EXPECT_EQ(s.spec.backColor2, 16711680u);
+        EXPECT_EQ(s.spec.window.right, 255);
+        s.lyrics.show = false;
+        s.lyrics.normalFont = "-20|0|0|0|400|0|0|0|128|3|2|1|49|IPAGothic|";
+        s.lyrics.saveStatus = true;
+        s.lyrics.window = {5, 6, 305, 106};
+        s.spec.kind = 4;
+        s.spec.trans = true;
+        s.custom.hotkeys[3] = (2 << 8) | 'N';
+        s.custom.extKeys = {1, 0, 2};
+        s.etc.wake.playlist = "朝";
+        WriteLyricsWindowOptions(store, s.lyrics);
+        WriteSpecWindowOptions(store, s.spec);
+        WriteCustomSettings(store, s.custom);
+        WriteEtcSettings(store, s.etc);
+        SaveOnExit(store, s);  // the spectrum window keeps no state without its "Save Status"
+    }
+    SettingsStore store(path);
+    const PlayerSettings r = LoadAll(store, 0xABCDEF);
+    EXPECT_FALSE(r.lyrics.show);
+    EXPECT_TRUE(r.spec.show);
+    EXPECT_EQ(r.lyrics.normalFont, "-20|0|0|0|400|0|0|0|128|3|2|1|49|IPAGothic|");
+    EXPECT_EQ(r.lyrics.window.right, 305);
+    EXPECT_EQ(r.spec.kind, 1);
+    EXPECT_TRUE(r.spec.trans);
+    EXPECT_FALSE(r.main.trans);
+    EXPECT_EQ(r.main.graphicEqColor, 0xABCDEFu);
+    EXPECT_EQ(r.custom.hotkeys[3], static_cast<uint32_t>((2 << 8) | 'N'));
+    EXPECT_EQ(r.custom.extKeys, (std::vector<int>{1, 0, 2}));
+    EXPECT_EQ(r.etc.wake.playlist, "朝");
 }
 
 TEST(SettingsStore, ProfileFolderFollowsTheEnvironment) {
@@ -129,7 +173,7 @@ TEST(SettingsStore, ProfileFolderFollowsTheEnvironment) {
 TEST(Favourites, FirstStartGivesOneNormalFavouriteAndSavedRowsComeBack) {
     TempDir dir;
     PlayerSettings s;
-    const auto favourites = LoadFavourites(s, dir.path().string());
+    const auto favourites = LoadFavourites(s.main, dir.path().string());
     ASSERT_EQ(favourites.size(), 1u);
     EXPECT_EQ(favourites[0].name, "ノーマル");
     EXPECT_EQ(favourites[0].path, dir.path().string() + "/お気に入り/ノーマル.m3u");

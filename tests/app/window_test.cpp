@@ -19,7 +19,7 @@
 #include "support/temp_dir.h"
 #include "ui/control_ids.h"
 #include "ui/instance_server.h"
-#include "ui/main_window.h"
+#include "ui/player_app.h"
 
 namespace velk::app {
 namespace {
@@ -57,13 +57,13 @@ class WindowFixture : public ::testing::Test {
                                    dir.file("demo.mp3"));
         std::filesystem::copy_file(std::string(VELK_TEST_DATA_DIR) + "/cbr_mpeg1_l3.mp3",
                                    dir.file("short.mp3"));
-        options.profileFolder = dir.file("profile");
+        sessionOptions.profileFolder = dir.file("profile");
     }
 
-    std::unique_ptr<CMainWindow> Open() {
-        auto window = std::make_unique<CMainWindow>(engine, options);
-        window->Start();
-        return window;
+    std::unique_ptr<PlayerApp> Open() {
+        auto player = std::make_unique<PlayerApp>(engine, sessionOptions, options);
+        player->Window().Start();
+        return player;
     }
 
     void DoubleClickRow(CMainWindow& window, int row) {
@@ -74,130 +74,141 @@ class WindowFixture : public ::testing::Test {
     }
 
     TempDir dir;
+    SessionOptions sessionOptions;
     StartOptions options;
     VelkPlayerEngine engine;
 };
 
 TEST_F(WindowFixture, DoubleClickPlaysAndTheTimeDisplayMoves) {
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
-                             QString::fromStdString(dir.file("nothing.txt"))});
-    ASSERT_EQ(window->List().Count(), 1);
-    DoubleClickRow(*window, 0);
-    EXPECT_EQ(window->TitleText(), QString("Velkaro / Velkaro demo"));
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                            QString::fromStdString(dir.file("nothing.txt"))});
+    ASSERT_EQ(window.List().Count(), 1);
+    DoubleClickRow(window, 0);
+    EXPECT_EQ(window.TitleText(), QString("Velkaro / Velkaro demo"));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            const QString t = window->TimeDisplayText();
+            const QString t = window.TimeDisplayText();
             return !t.isEmpty() && t != "0:00";
         },
         kGenerousWaitMs));
 }
 
 TEST_F(WindowFixture, AnEndedSongStartsTheNextAndTheLastStopsWithLoopOff) {
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3")),
-                             QString::fromStdString(dir.file("short.mp3"))});
-    window->Player().flags.loop = false;
-    DoubleClickRow(*window, 0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->List().Entry(1).played; }, kGenerousWaitMs));
-    EXPECT_EQ(window->List().CurrentIndex(), 1);
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("short.mp3")),
+                            QString::fromStdString(dir.file("short.mp3"))});
+    window.Player().flags.loop = false;
+    DoubleClickRow(window, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.List().Entry(1).played; }, kGenerousWaitMs));
+    EXPECT_EQ(window.List().CurrentIndex(), 1);
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return window->Player().EngineState() == kEngineStopped &&
-                   window->List().CurrentIndex() == 0;
+            return window.Player().EngineState() == kEngineStopped &&
+                   window.List().CurrentIndex() == 0;
         },
         kGenerousWaitMs));
 }
 
 TEST_F(WindowFixture, AMissingSongIsMarkedFailedInRedAndSkipped) {
     std::ofstream(dir.file("list.m3u")) << "gone.mp3\nshort.mp3\n";
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("list.m3u"))});
-    ASSERT_EQ(window->List().Count(), 2);
-    DoubleClickRow(*window, 0);
-    EXPECT_TRUE(window->List().Entry(0).failed);
-    EXPECT_EQ(window->List().CurrentIndex(), 1);
-    const QModelIndex first = window->ListView().model()->index(0, 0);
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("list.m3u"))});
+    ASSERT_EQ(window.List().Count(), 2);
+    DoubleClickRow(window, 0);
+    EXPECT_TRUE(window.List().Entry(0).failed);
+    EXPECT_EQ(window.List().CurrentIndex(), 1);
+    const QModelIndex first = window.ListView().model()->index(0, 0);
     EXPECT_EQ(first.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::red));
-    EXPECT_EQ(window->ListView().model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(),
+    EXPECT_EQ(window.ListView().model()->index(1, 0).data(Qt::ForegroundRole).value<QColor>(),
               QColor(Qt::blue));
 }
 
 TEST_F(WindowFixture, HeaderClicksSortAndTheDeleteKeyRemovesTheSelection) {
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
-                             QString::fromStdString(dir.file("short.mp3"))});
-    PlaylistView& view = window->ListView();
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                            QString::fromStdString(dir.file("short.mp3"))});
+    PlaylistView& view = window.ListView();
     QHeaderView* header = view.header();
     const QPoint timeHeader(header->sectionViewportPosition(kColumnTime) + 5, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, timeHeader);
-    EXPECT_EQ(window->List().Entry(0).path, dir.file("short.mp3"));
+    EXPECT_EQ(window.List().Entry(0).path, dir.file("short.mp3"));
     EXPECT_EQ(view.model()->headerData(kColumnTime, Qt::Horizontal).toString(),
               QString::fromUtf8("△時間"));
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, timeHeader);
-    EXPECT_EQ(window->List().Entry(0).path, dir.file("demo.mp3"));
+    EXPECT_EQ(window.List().Entry(0).path, dir.file("demo.mp3"));
     EXPECT_EQ(view.model()->headerData(kColumnTime, Qt::Horizontal).toString(),
               QString::fromUtf8("▽時間"));
 
     view.SelectRows({0});
     QTest::keyClick(&view, Qt::Key_Delete);
-    ASSERT_EQ(window->List().Count(), 1);
-    EXPECT_EQ(window->List().Entry(0).path, dir.file("short.mp3"));
-    auto* files = window->findChild<QLabel*>(ids::ControlObjectName(ids::kFileCount));
+    ASSERT_EQ(window.List().Count(), 1);
+    EXPECT_EQ(window.List().Entry(0).path, dir.file("short.mp3"));
+    auto* files = window.findChild<QLabel*>(ids::ControlObjectName(ids::kFileCount));
     ASSERT_NE(files, nullptr);
     EXPECT_EQ(files->toolTip(), QString::fromUtf8("ﾘｽﾄに表示されているﾌｧｲﾙ数"));
     EXPECT_EQ(files->text(), QString("1"));
 }
 
 TEST_F(WindowFixture, SecondInstanceHandOverClearsAddsAndPlays) {
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
     InstanceServer server;
     const QString name = QStringLiteral("velkaro-test-%1").arg(QCoreApplication::applicationPid());
     ASSERT_TRUE(server.Listen(name));
-    QObject::connect(&server, &InstanceServer::handOver, window.get(), &CMainWindow::HandOver);
+    QObject::connect(&server, &InstanceServer::handOver, &window, &CMainWindow::HandOver);
     const QString quoted = "\"" + QString::fromStdString(dir.file("demo.mp3")) + "\"";
     ASSERT_TRUE(SendToRunningInstance(name, quoted));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
-            return window->List().Count() == 1 &&
-                   window->List().Entry(0).path == dir.file("demo.mp3");
+            return window.List().Count() == 1 &&
+                   window.List().Entry(0).path == dir.file("demo.mp3");
         },
         kGenerousWaitMs));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->Player().EngineState() == kEnginePlaying; },
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.Player().EngineState() == kEnginePlaying; },
                                 kGenerousWaitMs));
     EXPECT_FALSE(SendToRunningInstance(name + "-nobody", quoted));
 }
 
 TEST_F(WindowFixture, PlaylistAndSettingsSurviveARestart) {
     {
-        auto window = Open();
-        window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
-                                 QString::fromStdString(dir.file("short.mp3"))});
-        window->close();
+        auto player = Open();
+        CMainWindow& window = player->Window();
+        window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                                QString::fromStdString(dir.file("short.mp3"))});
+        window.close();
     }
-    ASSERT_TRUE(std::filesystem::exists(options.profileFolder + "/velkaro.INI"));
-    auto window = Open();
-    ASSERT_EQ(window->List().Count(), 2);
-    EXPECT_EQ(window->List().Entry(1).path, dir.file("short.mp3"));
-    EXPECT_TRUE(window->Player().flags.loop);
+    ASSERT_TRUE(std::filesystem::exists(sessionOptions.profileFolder + "/velkaro.INI"));
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    ASSERT_EQ(window.List().Count(), 2);
+    EXPECT_EQ(window.List().Entry(1).path, dir.file("short.mp3"));
+    EXPECT_TRUE(window.Player().flags.loop);
 }
 
 TEST_F(WindowFixture, TrayStartShowsNoWindowAndLoadsTheFavourite) {
     {
-        auto window = Open();
-        window->AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
+        auto player = Open();
+        CMainWindow& window = player->Window();
+        window.AddDroppedPaths({QString::fromStdString(dir.file("short.mp3"))});
     }
     options.commandLine = "-tray";
-    auto window = Open();
-    EXPECT_FALSE(window->isVisible() && !window->isMinimized());
-    EXPECT_EQ(window->List().Count(), 1);
-    EXPECT_EQ(window->Player().EngineState(), kEngineStopped);  // nothing plays by itself
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    EXPECT_FALSE(window.isVisible() && !window.isMinimized());
+    EXPECT_EQ(window.List().Count(), 1);
+    EXPECT_EQ(window.Player().EngineState(), kEngineStopped);  // nothing plays by itself
 }
 
 TEST_F(WindowFixture, CaptionsAndTooltipsAreTheDesignsOwn) {
-    auto window = Open();
-    EXPECT_EQ(window->windowTitle(), QString("Velkaro"));
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    EXPECT_EQ(window.windowTitle(), QString("Velkaro"));
     const std::pair<int, const char*> tips[] = {
         {ids::kTitleDisplay, "再生中の曲のｱｰﾃｨｽﾄ/曲名を表示"},
         {ids::kPlay, "曲を再生/一時停止"},
@@ -220,24 +231,25 @@ TEST_F(WindowFixture, CaptionsAndTooltipsAreTheDesignsOwn) {
         {ids::kPitch, "再生ﾋﾟｯﾁ"},
     };
     for (const auto& [id, tip] : tips) {
-        auto* control = window->findChild<QWidget*>(ids::ControlObjectName(id));
+        auto* control = window.findChild<QWidget*>(ids::ControlObjectName(id));
         ASSERT_NE(control, nullptr) << id;
         EXPECT_EQ(control->toolTip(), QString::fromUtf8(tip)) << id;
     }
-    auto* play = window->findChild<QPushButton*>(ids::ControlObjectName(ids::kPlay));
+    auto* play = window.findChild<QPushButton*>(ids::ControlObjectName(ids::kPlay));
     EXPECT_EQ(play->text(), QString::fromUtf8("再生"));
-    auto* pitch = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
+    auto* pitch = window.findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
     EXPECT_EQ(pitch->text(), QString("100%"));
-    auto* speed = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
+    auto* speed = window.findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
     EXPECT_EQ(speed->text(), QString("x1"));
-    auto* combo = window->findChild<QComboBox*>(ids::ControlObjectName(ids::kFavouritesCombo));
+    auto* combo = window.findChild<QComboBox*>(ids::ControlObjectName(ids::kFavouritesCombo));
     EXPECT_EQ(combo->currentText(), QString::fromUtf8("ノーマル"));
 }
 
 TEST_F(WindowFixture, PitchAndSpeedClicksFollowTheirCycles) {
-    auto window = Open();
-    auto* pitch = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
-    auto* speed = window->findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    auto* pitch = window.findChild<QToolButton*>(ids::ControlObjectName(ids::kPitch));
+    auto* speed = window.findChild<QToolButton*>(ids::ControlObjectName(ids::kSpeed));
     pitch->click();
     EXPECT_EQ(pitch->text(), QString("110%"));
     for (int i = 0; i < 10; ++i) speed->click();
@@ -247,42 +259,45 @@ TEST_F(WindowFixture, PitchAndSpeedClicksFollowTheirCycles) {
 // Off X11 the hotkeys work while the player has the focus: Ctrl+N in slot 3 is "next song", and
 // holding Shift as well does not stop it.
 TEST_F(WindowFixture, FocusedHotkeyWithExtraModifierPlaysTheNextSong) {
-    std::filesystem::create_directories(options.profileFolder);
-    std::ofstream(options.profileFolder + "/velkaro.INI")
+    std::filesystem::create_directories(sessionOptions.profileFolder);
+    std::ofstream(sessionOptions.profileFolder + "/velkaro.INI")
         << "[Custom]\nShortcut Key3=" << ((kModCtrl << 8) | 'N') << "\n";
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
-                             QString::fromStdString(dir.file("demo.mp3"))});
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                            QString::fromStdString(dir.file("demo.mp3"))});
     const auto mods = Qt::ControlModifier | Qt::ShiftModifier;
     QKeyEvent press(QEvent::KeyPress, Qt::Key_N, mods, 0, 0x6E /* XK_n */, 0);
-    QApplication::sendEvent(&window->ListView(), &press);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->List().Entry(1).played; }, kGenerousWaitMs));
+    QApplication::sendEvent(&window.ListView(), &press);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.List().Entry(1).played; }, kGenerousWaitMs));
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_N, mods, 0, 0x6E, 0);
-    QApplication::sendEvent(&window->ListView(), &release);
+    QApplication::sendEvent(&window.ListView(), &release);
 }
 
 TEST_F(WindowFixture, DetailButtonSwitchesCompactAndFull) {
-    auto window = Open();
-    const int fullHeight = window->height();
-    auto* detail = window->findChild<QPushButton*>(ids::ControlObjectName(ids::kDetail));
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    const int fullHeight = window.height();
+    auto* detail = window.findChild<QPushButton*>(ids::ControlObjectName(ids::kDetail));
     ASSERT_NE(detail, nullptr);
     EXPECT_EQ(detail->text(), QString::fromUtf8("詳細"));
     detail->click();
-    EXPECT_TRUE(window->IsCompact());
-    EXPECT_EQ(window->height(), kCompactHeight);
+    EXPECT_TRUE(window.IsCompact());
+    EXPECT_EQ(window.height(), kCompactHeight);
     detail->click();
-    EXPECT_FALSE(window->IsCompact());
-    EXPECT_EQ(window->height(), fullHeight);
+    EXPECT_FALSE(window.IsCompact());
+    EXPECT_EQ(window.height(), fullHeight);
 }
 
 // VELKARO_SCREENSHOT=FILE keeps a picture of the window with a song playing, to look at.
 TEST_F(WindowFixture, ScreenshotOfTheMainWindow) {
-    auto window = Open();
-    window->AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
-                             QString::fromStdString(dir.file("short.mp3"))});
-    DoubleClickRow(*window, 0);
-    const QImage image = window->grab().toImage();
-    EXPECT_EQ(image.width(), window->width());
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                            QString::fromStdString(dir.file("short.mp3"))});
+    DoubleClickRow(window, 0);
+    const QImage image = window.grab().toImage();
+    EXPECT_EQ(image.width(), window.width());
     const char* keep = std::getenv("VELKARO_SCREENSHOT");
     const std::string file = keep && *keep ? keep : dir.file("window.png");
     EXPECT_TRUE(image.save(QString::fromStdString(file)));

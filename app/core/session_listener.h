@@ -1,0 +1,37 @@
+// What a window of the player hears from the session. Every event has an empty default, so a
+// window overrides only what it shows.
+#pragma once
+
+#include <string>
+
+#include "core/playlist_entry.h"
+
+namespace velk::app {
+
+enum class PlaylistChange {
+    kRows,        // rows came, went or were reordered
+    kContents,    // flags or the current row changed; the rows stayed
+    kCurrentRow,  // the current row is to be brought into view
+};
+
+class SessionListener {
+  public:
+    virtual ~SessionListener() = default;
+    virtual void SongStarted(const PlaylistEntry&) {}
+    virtual void Paused() {}
+    virtual void Resumed() {}
+    virtual void Stopped() {}
+    // The song played to its end (the next one may follow at once).
+    virtual void SongEnded() {}
+    // The position to show, in seconds from the song's start.
+    virtual void PositionChanged(int) {}
+    virtual void TitleChanged(const std::string&) {}
+    // The engine state or the play/pause caption changed: buttons and time display follow.
+    virtual void TransportChanged() {}
+    virtual void PlaylistChanged(PlaylistChange) {}
+    // Rows were appended at the end, from `firstRow` on.
+    virtual void RowsAppended(int) {}
+    virtual void SettingsApplied() {}
+};
+
+}  // namespace velk::app

@@ -1,0 +1,30 @@
+// The player's parts in the order they live and end: the Qt host, the session, the main
+// window (which leaves first, writing the settings through the session).
+#pragma once
+
+#include "ui/main_window.h"
+#include "ui/qt_session_host.h"
+
+namespace velk::app {
+
+class PlayerApp {
+  public:
+    PlayerApp(PlayerEngine& engine, const SessionOptions& sessionOptions,
+              const StartOptions& startOptions)
+        : session_(engine, host_, sessionOptions), window_(Attached(), startOptions) {}
+
+    PlayerSession& Session() { return session_; }
+    CMainWindow& Window() { return window_; }
+
+  private:
+    PlayerSession& Attached() {
+        host_.Attach(session_);
+        return session_;
+    }
+
+    QtSessionHost host_;
+    PlayerSession session_;
+    CMainWindow window_;
+};
+
+}  // namespace velk::app
