@@ -124,6 +124,7 @@ class PlayerSession : private TransportHost {
     void RedrawList() override;
     int FirstSelectedRow() override { return selection_ ? selection_() : -1; }
     void EndNoticeArrived() override;
+    bool Abandoned() override { return quitting_; }
     void SongStarted(const PlaylistEntry& entry) override;
     void Paused() override;
     void Resumed() override;

@@ -138,7 +138,7 @@ Transport::AfterEnd Transport::StepAfterEnd() {
 // calls would, without growing the stack over a long run of unreadable files.
 void Transport::PlayCurrent(bool chooseRandom) {
     while (StartSong(chooseRandom) == StartResult::OpenFailed) {
-        if (StepAfterEnd() == AfterEnd::Stopped) {
+        if (host_.Abandoned() || StepAfterEnd() == AfterEnd::Stopped) {
             host_.UpdateButtons();
             return;
         }

@@ -30,6 +30,9 @@ class TransportHost {
     // The engine's end-of-song notice arrived (engine thread): start the advance timer.
     virtual void EndNoticeArrived() = 0;
 
+    // True once the player is ending: a run of songs that fail to open stops at once.
+    virtual bool Abandoned() { return false; }
+
     // What happened to the song, for whoever follows playback beside the window.
     virtual void SongStarted(const PlaylistEntry&) {}
     virtual void Paused() {}

@@ -343,11 +343,11 @@ void CMainWindow::PlaylistChanged(PlaylistChange change) {
             UpdateTotals();
             break;
         case PlaylistChange::kContents:
-            model_->Repaint();
+            list_->viewport()->update();
             break;
         case PlaylistChange::kCurrentRow:
             list_->ShowRow(session_.MainList().CurrentIndex());
-            model_->Repaint();
+            list_->viewport()->update();
             break;
     }
 }

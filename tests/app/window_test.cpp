@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTest>
 #include <QToolButton>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "ui/control_ids.h"
 #include "ui/instance_server.h"
 #include "ui/player_app.h"
+#include "ui/window_picture.h"
 
 namespace velk::app {
 namespace {
@@ -301,6 +303,52 @@ TEST_F(WindowFixture, ScreenshotOfTheMainWindow) {
     const char* keep = std::getenv("VELKARO_SCREENSHOT");
     const std::string file = keep && *keep ? keep : dir.file("window.png");
     EXPECT_TRUE(image.save(QString::fromStdString(file)));
+}
+
+// The picture of `--screenshot --at 3` shows the song paused at 0:03. A click on the position
+// slider's bar is a seek like a release; paging past the end of the 12-second song while
+// paused stops a second short of it, so the song stays paused.
+TEST_F(WindowFixture, PictureAtThreeSecondsShowsThePausedPositionAndAPageStepSeeks) {
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3"))});
+    CommandLine request;
+    request.mode = CommandLine::Mode::kPicture;
+    request.pictureFile = dir.file("at3.png");
+    request.atSeconds = 3;
+    int exitCode = -1;
+    TakeWindowPicture(window, request, [&](int code) { exitCode = code; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return exitCode >= 0; }, kGenerousWaitMs));
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(window.TimeDisplayText(), QString("0:03"));
+    EXPECT_EQ(window.Player().EngineState(), kEnginePaused);
+    EXPECT_TRUE(QImage(QString::fromStdString(dir.file("at3.png"))).width() > 0);
+
+    auto* slider = window.findChild<QSlider*>(ids::ControlObjectName(ids::kPositionSlider));
+    ASSERT_NE(slider, nullptr);
+    slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            window.Session().ClockTick();
+            return window.TimeDisplayText() == QString("0:11");
+        },
+        kGenerousWaitMs));
+    EXPECT_EQ(slider->value(), 11);
+    EXPECT_EQ(window.Player().EngineState(), kEnginePaused);
+}
+
+// The compact window shows only the transport part: nothing of the lower panel lies over it.
+TEST_F(WindowFixture, CompactWindowHidesTheLowerPanel) {
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.findChild<QPushButton*>(ids::ControlObjectName(ids::kDetail))->click();
+    for (int id : {ids::kFileCount, ids::kTotalTime, ids::kPlaylist, ids::kFavouritesCombo}) {
+        EXPECT_FALSE(window.findChild<QWidget*>(ids::ControlObjectName(id))->isVisibleTo(&window))
+            << id;
+    }
+    window.findChild<QPushButton*>(ids::ControlObjectName(ids::kDetail))->click();
+    EXPECT_TRUE(
+        window.findChild<QWidget*>(ids::ControlObjectName(ids::kTotalTime))->isVisibleTo(&window));
 }
 
 }  // namespace
