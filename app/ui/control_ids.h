@@ -5,6 +5,9 @@
 
 namespace velk::app::ids {
 
+// String 106: the window title a second instance looks for, and the tray tip.
+inline constexpr const char* kProductName = "Velkaro";
+
 enum Control {
     kPositionSlider = 1000,
     kPlay = 1001,

@@ -13,6 +13,7 @@
 
 #include "core/command_line.h"
 #include "core/velk_player_engine.h"
+#include "ui/app_font.h"
 #include "ui/instance_server.h"
 #include "ui/player_app.h"
 #include "ui/window_picture.h"
@@ -68,6 +69,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setApplicationName("velkaro");
+    app.setFont(AppFont());
     QString commandLine = QString::fromStdString(line.path);
     // The running instance has another current folder: hand over a full path.
     if (!commandLine.isEmpty() && commandLine != "-tray") {

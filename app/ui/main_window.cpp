@@ -17,7 +17,6 @@ namespace velk::app {
 
 namespace {
 
-constexpr const char* kProductName = "Velkaro";
 constexpr int kMinimumWidth = 385;
 constexpr int kMinimumFullHeight = 195;
 
@@ -62,7 +61,7 @@ QToolButton* MakeDropButton(QWidget* parent, const char* tip,
 
 CMainWindow::CMainWindow(PlayerSession& session, const StartOptions& options, QWidget* parent)
     : QWidget(parent), session_(session), options_(options), keys_(MakeKeyState()) {
-    setWindowTitle(kProductName);
+    setWindowTitle(ids::kProductName);
     setWindowIcon(ProgramIcon());
     setAttribute(Qt::WA_OpaquePaintEvent);
     BuildControls();
@@ -244,7 +243,7 @@ void CMainWindow::SettingsApplied() {
 void CMainWindow::BuildTray() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
     tray_ = new QSystemTrayIcon(ProgramIcon(), this);
-    tray_->setToolTip(kProductName);
+    tray_->setToolTip(ids::kProductName);
     auto* menu = new QMenu(this);
     tray_->setContextMenu(menu);
     connect(menu, &QMenu::aboutToShow, this, &CMainWindow::ShowTrayMenu);
@@ -268,7 +267,7 @@ void CMainWindow::PlaceAtStart(bool trayStart) {
     setMinimumHeight(kMinimumFullHeight);
     bool minimised = trayStart;
     if (m.saveStatus) {
-        list_->ApplyColumnWidths({m.itemWidth.begin(), m.itemWidth.end()});
+        list_->ApplyColumnWidths(m.itemWidth);
         const Rect& r = m.window;
         setGeometry(r.left, r.top, std::max(r.right - r.left, kMinimumWidth),
                     std::max(r.bottom - r.top, kMinimumFullHeight));

@@ -3,11 +3,15 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMessageBox>
 #include <QUrl>
 #include <set>
 
 #include "core/display_name.h"
 #include "core/time_text.h"
+#include "core/unify_artist.h"
+#include "core/velk_tag_port.h"
+#include "dialogs/ui/unify_artist_dialog.h"
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
 
@@ -88,6 +92,29 @@ void CMainWindow::OpenSelectedFolders() {
     }
 }
 
+// "ｱｰﾃｨｽﾄ名の統一": the chosen artist goes into every selected file's tag; failures are
+// reported once, after every row was tried.
+void CMainWindow::UnifySelectedArtists() {
+    const auto rows = list_->SelectedRows();
+    if (rows.empty()) return;
+    Playlist& list = session_.MainList();
+    QStringList artists;
+    for (int row : rows) artists << QString::fromStdString(list.Entry(row).artist);
+    const auto chosen = UnifyArtistDialog::Ask(artists, this);
+    if (!chosen) return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int current = session_.EngineState() != kEngineStopped ? list.CurrentIndex() : -1;
+    VelkTagPort tags;
+    const UnifyResult result = UnifyArtist(list, rows, chosen->toStdString(), current, tags);
+    session_.RowsEdited(result.changedRows);
+    QApplication::restoreOverrideCursor();
+    if (result.anyFailed) {
+        QMessageBox::warning(
+            this, QString::fromUtf8(ids::kProductName),
+            QString::fromUtf8("タグ情報の書き換えに失敗したファイルが存在します。"));
+    }
+}
+
 void CMainWindow::HandOver(const QString& commandLine) {
     if (session_.IsAdding() || shutDown_) return;
     if (windowShown_) {
@@ -99,8 +126,4 @@ void CMainWindow::HandOver(const QString& commandLine) {
     session_.HandOver(commandLine.toStdString());
 }
 
-}  // namespace velk::app
-
-namespace velk::app {
-void CMainWindow::UnifySelectedArtists() {}
 }  // namespace velk::app

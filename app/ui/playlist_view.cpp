@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 namespace velk::app {
@@ -20,6 +21,56 @@ PlaylistView::PlaylistView(QWidget* parent) : QTreeView(parent) {
     setAllColumnsShowFocus(true);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
+    connect(header(), &QHeaderView::sectionResized, this, &PlaylistView::KeepTimeColumnWide);
+}
+
+void PlaylistView::setModel(QAbstractItemModel* model) {
+    QTreeView::setModel(model);
+    ApplyColumnRules();
+}
+
+void PlaylistView::ApplyColumnRules() {
+    if (header()->count() != kColumnCount) return;
+    for (int c = 0; c < kColumnCount; ++c) {
+        header()->setSectionResizeMode(
+            c, c == kColumnTitle ? QHeaderView::Stretch : QHeaderView::Interactive);
+    }
+    if (columnWidth(kColumnTime) < MinimumTimeColumnWidth()) {
+        setColumnWidth(kColumnTime, MinimumTimeColumnWidth());
+    }
+}
+
+int PlaylistView::MinimumTimeColumnWidth() const {
+    // The same margins the item delegate and the header leave around their text.
+    const int cellMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int headerMargin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    const int cell = fontMetrics().horizontalAdvance(QStringLiteral("0:00:00")) + 2 * cellMargin;
+    const int heading =
+        header()->fontMetrics().horizontalAdvance(QString::fromUtf8("▽時間")) + 2 * headerMargin;
+    return std::max(cell, heading) + 2;
+}
+
+void PlaylistView::ApplyColumnWidths(const std::array<int, kColumnCount>& widths) {
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (c == kColumnTitle) continue;
+        const int least =
+            c == kColumnTime ? MinimumTimeColumnWidth() : header()->minimumSectionSize();
+        setColumnWidth(c, std::max(widths[c], least));
+    }
+}
+
+// The user may narrow the time column only down to its minimum.
+void PlaylistView::KeepTimeColumnWide(int logicalIndex, int, int newSize) {
+    if (logicalIndex == kColumnTime && newSize < MinimumTimeColumnWidth()) {
+        header()->resizeSection(kColumnTime, MinimumTimeColumnWidth());
+    }
+}
+
+void PlaylistView::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        ApplyColumnRules();
+    }
 }
 
 std::vector<int> PlaylistView::SelectedRows() const {
@@ -99,14 +150,6 @@ void PlaylistView::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     if (!paths.isEmpty()) emit filesDropped(paths);
-}
-
-}  // namespace velk::app
-
-namespace velk::app {
-
-void PlaylistView::ApplyColumnWidths(const std::vector<int>& widths) {
-    for (size_t c = 0; c < widths.size(); ++c) setColumnWidth(static_cast<int>(c), widths[c]);
 }
 
 }  // namespace velk::app
