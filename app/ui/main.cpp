@@ -49,7 +49,7 @@ void RouteTerminationSignals(QWidget& window, std::atomic<bool>& quitFlag) {
 int main(int argc, char** argv) {
     using namespace velk::app;
     std::vector<std::string> args(argv + 1, argv + argc);
-    const CommandLine line = ParseCommandLine(args);
+    CommandLine line = ParseCommandLine(args);
     if (line.mode == CommandLine::Mode::kHelp) {
         std::fputs(UsageText().c_str(), stdout);
         return 0;
@@ -71,6 +71,11 @@ int main(int argc, char** argv) {
     app.setApplicationName("velkaro");
     app.setFont(AppFont());
     QString commandLine = QString::fromStdString(line.path);
+    // The player works in its profile folder; paths given here mean the caller's folder.
+    if (picture)
+        line.pictureFile = QDir::current()
+                               .absoluteFilePath(QString::fromStdString(line.pictureFile))
+                               .toStdString();
     // The running instance has another current folder: hand over a full path.
     if (!commandLine.isEmpty() && commandLine != "-tray") {
         commandLine = QDir::current().absoluteFilePath(commandLine);
