@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "ui/main_window.h"
 
@@ -17,15 +19,42 @@ constexpr int kLongestWaitMs = 60000;
 // Lets the last repaints land before the picture is taken.
 constexpr int kSettleMs = 300;
 
-void SaveAfterSettling(CMainWindow& window, const QString& file, std::function<void(int)> done) {
-    QTimer::singleShot(kSettleMs, &window,
-                       [&window, file, done] { done(window.grab().save(file, "PNG") ? 0 : 1); });
+// Each window a picture can be taken of, and how it is brought into view. A window's own
+// issue adds its row here.
+struct PictureWindow {
+    const char* name;
+    std::function<QWidget*(CMainWindow&)> show;
+};
+
+const std::vector<PictureWindow>& PictureWindows() {
+    static const std::vector<PictureWindow> windows{
+        {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
+    };
+    return windows;
+}
+
+QWidget* ShowPictureWindow(CMainWindow& main, const std::string& name) {
+    for (const auto& window : PictureWindows()) {
+        if (name == window.name) return window.show(main);
+    }
+    return &main;
+}
+
+void SaveAfterSettling(CMainWindow& main, const std::string& name, const QString& file,
+                       std::function<void(int)> done) {
+    QWidget* shown = ShowPictureWindow(main, name);
+    QTimer::singleShot(kSettleMs, &main,
+                       [shown, file, done] { done(shown->grab().save(file, "PNG") ? 0 : 1); });
 }
 
 }  // namespace
 
 const QStringList& PictureWindowNames() {
-    static const QStringList names{"main"};
+    static const QStringList names = [] {
+        QStringList list;
+        for (const auto& window : PictureWindows()) list << window.name;
+        return list;
+    }();
     return names;
 }
 
@@ -33,7 +62,7 @@ void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
                        std::function<void(int)> done) {
     const QString file = QString::fromStdString(request.pictureFile);
     if (request.atSeconds < 0) {
-        SaveAfterSettling(window, file, done);
+        SaveAfterSettling(window, request.window, file, done);
         return;
     }
     PlayerSession& session = window.Session();
@@ -46,7 +75,7 @@ void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
     auto waited = std::make_shared<int>(0);
     QObject::connect(
         poll.get(), &QTimer::timeout, &window,
-        [&window, &session, poll, waited, target, file, done] {
+        [&window, &session, poll, waited, target, file, done, request] {
             int position = 0;
             const int state = session.Engine().State(&position);
             const int start =
@@ -62,7 +91,7 @@ void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
                 session.Player().SeekTo(target);
                 session.ClockTick();
             }
-            SaveAfterSettling(window, file, done);
+            SaveAfterSettling(window, request.window, file, done);
         });
     poll->start(kPollMs);
 }
