@@ -78,7 +78,8 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
     StreamInfo stream;
     VbrTable table;
     stream.vbrTable = &table;
-    if (int code = locateFirstFrame(file, decoder, dataStart, kInfoWindow, stream, false)) {
+    if (int code = locateFirstFrame(file, decoder, dataStart, dataStart + dataSize, kInfoWindow,
+                                    stream, false)) {
         setLastError(code);
         return false;
     }

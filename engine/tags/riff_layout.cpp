@@ -24,13 +24,17 @@ bool applyRiff(const File& file, int64_t fileSize, AudioLayout& layout) {
     return true;
 }
 
-// An ID3v2 tag ahead of the audio moves its start and shortens it.
+// ID3v2 tags ahead of the audio move its start and shorten it. Some taggers leave a second tag
+// right behind the first (an empty one, then the real one with the cover picture): every tag
+// in the row is stepped over.
 void skipId3v2(const File& file, AudioLayout& layout) {
-    const int64_t length = id3v2Probe(file, layout.dataStart);
-    if (length == 0) return;
-    layout.typeFlags |= VELK_TYPE_ID3V2;
-    layout.dataStart += length;
-    layout.dataSize -= length;
+    for (;;) {
+        const int64_t length = id3v2Probe(file, layout.dataStart);
+        if (length == 0) return;
+        layout.typeFlags |= VELK_TYPE_ID3V2;
+        layout.dataStart += length;
+        layout.dataSize -= length;
+    }
 }
 
 void readId3v1(const File& file, int64_t fileSize, AudioLayout& layout) {
