@@ -243,6 +243,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
             copyTrimmed(result.songName, layout.tags.id3.title);
             copyTrimmed(result.artist, layout.tags.id3.artist);
         }
+        copyId3v2Titles(layout, result.songName, result.artist);
         if (layout.pcm) {
             describePcm(layout, result);
         } else {
