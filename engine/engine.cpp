@@ -185,6 +185,7 @@ void Engine::describePcm(const AudioLayout& layout, InputInfo& result) {
 }
 
 int Engine::analyseMpeg(InputInfo& result) {
+    const int64_t dataEnd = file.dataStart + file.dataSize;
     if (file.dataStart == 0) {
         uint8_t first[128];
         if (!file.file.readExact(0, first, sizeof first)) return kErrRead;
@@ -192,8 +193,8 @@ int Engine::analyseMpeg(InputInfo& result) {
     }
     file.vbr = VbrTable{};
     file.info.vbrTable = &file.vbr;
-    if (int code =
-            locateFirstFrame(file.file, decoder, file.dataStart, kSyncWindow, file.info, true)) {
+    if (int code = locateFirstFrame(file.file, decoder, file.dataStart, dataEnd, kSyncWindow,
+                                    file.info, true)) {
         return code;
     }
     result.channels = file.info.channels;
@@ -242,6 +243,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
             copyTrimmed(result.songName, layout.tags.id3.title);
             copyTrimmed(result.artist, layout.tags.id3.artist);
         }
+        copyId3v2Titles(layout, result.songName, result.artist);
         if (layout.pcm) {
             describePcm(layout, result);
         } else {

@@ -43,7 +43,10 @@ bool File::open(const std::string& path, Mode mode) {
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) return false;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode)) {
+    // A file that no one may write is read-only also for a process that could override that
+    // (root): such a file is not changed.
+    if (::fstat(fd_, &st) != 0 || S_ISDIR(st.st_mode) ||
+        (mode == Mode::ReadWrite && (st.st_mode & 0222) == 0)) {
         close();
         return false;
     }

@@ -67,7 +67,10 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
     }
     dataStart = layout.dataStart;
     dataSize = layout.dataSize;
-    if (request.tag) *request.tag = layout.tags.id3;
+    if (request.tag) {
+        *request.tag = layout.tags.id3;
+        copyId3v2Titles(layout, request.tag->title, request.tag->artist);
+    }
     if (request.riff) *request.riff = layout.tags.riff;
     if (request.typeFlags) *request.typeFlags = layout.typeFlags;
     if (layout.pcm) {
@@ -78,7 +81,8 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
     StreamInfo stream;
     VbrTable table;
     stream.vbrTable = &table;
-    if (int code = locateFirstFrame(file, decoder, dataStart, kInfoWindow, stream, false)) {
+    if (int code = locateFirstFrame(file, decoder, dataStart, dataStart + dataSize, kInfoWindow,
+                                    stream, false)) {
         setLastError(code);
         return false;
     }

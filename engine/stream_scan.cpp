@@ -11,13 +11,57 @@ bool hasMacBinaryHeader(const uint8_t* first128) {
     return first128[0] == 0 && first128[74] == 0;
 }
 
-int locateFirstFrame(const File& file, Decoder& decoder, int64_t& dataStart, size_t window,
-                     StreamInfo& info, bool setup) {
+namespace {
+
+// A sync is taken for the first frame only when the frame it starts is followed, where its
+// length says, by a header of the same stream (same version, layer and sample rate), or when the
+// data ends there: inside a tag or a cover picture a lone FF Ex pair is common, two in a row at
+// the right distance are not.
+bool frameIsConfirmed(const File& file, const uint8_t* at, int64_t offset, int64_t dataEnd) {
+    FrameHeader header{};
+    if (parseFrameHeader(at, header) != kDecOk) return false;
+    const int length = frameLength(header, bitrateKbps(header) * 1000, sampleRateHz(header));
+    if (length <= 0) return false;
+    const int64_t next = offset + length;
+    if (next >= dataEnd) return true;
+    uint8_t bytes[4];
+    if (!file.readExact(next, bytes, sizeof bytes)) return true;  // the file ends there
+    FrameHeader following{};
+    return parseFrameHeader(bytes, following) == kDecOk && following.version == header.version &&
+           following.layer == header.layer &&
+           following.samplingFrequencyIndex == header.samplingFrequencyIndex;
+}
+
+// The first confirmed sync in `buffer` (read at `start`). Without one the first sync of any
+// kind is taken, so that a stream no header check can confirm (free format, a lone frame
+// followed by junk) fails or plays as it always did. False when there is no sync at all.
+bool findFirstSync(const File& file, Decoder& decoder, const uint8_t* buffer, size_t length,
+                   int64_t start, int64_t dataEnd, size_t& sync) {
+    if (!decoder.findFrameSync(buffer, length, sync)) return false;
+    for (size_t at = sync; at < length;) {
+        if (frameIsConfirmed(file, buffer + at, start + static_cast<int64_t>(at), dataEnd)) {
+            sync = at;
+            return true;
+        }
+        size_t found = 0;
+        if (!decoder.findFrameSync(buffer + at + 1, length - at - 1, found)) break;
+        at += 1 + found;
+    }
+    return true;
+}
+
+}  // namespace
+
+int locateFirstFrame(const File& file, Decoder& decoder, int64_t& dataStart, int64_t dataEnd,
+                     size_t window, StreamInfo& info, bool setup) {
     std::vector<uint8_t> buffer(window);
     int64_t got = file.readAt(dataStart, buffer.data(), window);
     if (got <= 0) return kErrRead;
     size_t sync = 0;
-    if (!decoder.findFrameSync(buffer.data(), static_cast<size_t>(got), sync)) return kErrNoSync;
+    if (!findFirstSync(file, decoder, buffer.data(), static_cast<size_t>(got), dataStart, dataEnd,
+                       sync)) {
+        return kErrNoSync;
+    }
     dataStart += static_cast<int64_t>(sync);
     got = file.readAt(dataStart, buffer.data(), window);
     if (got <= 0) return kErrRead;

@@ -47,6 +47,8 @@ int FileRewrite::begin(const std::string& path) {
     char resolved[PATH_MAX];
     if (path.empty() || !::realpath(path.c_str(), resolved)) return kErrFileOpen;
     targetPath_ = resolved;
+    File target;
+    if (!target.open(targetPath_, File::Mode::ReadWrite)) return kErrFileOpen;
     std::string pattern = folderOf(targetPath_) + "/velkXXXXXX";
     const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) return kErrWrite;

@@ -21,8 +21,9 @@ class FileRewrite {
     ~FileRewrite();
 
     // Creates the temporary file "velkXXXXXX" in the folder of the file that `path` names (after
-    // following symbolic links). 0, or 1 when the file does not exist, 4 when no temporary file
-    // can be made there.
+    // following symbolic links). 0, or 1 when the file does not exist or may not be written
+    // (the rename would replace a read-only file all the same), 4 when no temporary file can be
+    // made there.
     int begin(const std::string& path);
 
     // Each returns 0 or the engine error: 3 a read of `source` failed or came short, 4 a write.

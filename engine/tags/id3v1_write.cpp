@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "tags/file_rewrite.h"
+#include "tags/in_place_edit.h"
 #include "tags/riff_bytes.h"
 #include "tags/riff_info_write.h"
 #include "tags/riff_scan.h"
@@ -17,19 +18,6 @@ std::vector<uint8_t> iid3Chunk(const Id3v1Block& block) {
     appendLe32(chunk, static_cast<uint32_t>(kId3v1Size));
     appendBytes(chunk, block.data(), block.size());
     return chunk;
-}
-
-// An append that fails is cut back off, so the file keeps its old end.
-int appendOrUndo(File& file, int64_t fileSize, const std::vector<uint8_t>& bytes) {
-    if (file.writeAt(fileSize, bytes.data(), bytes.size())) return kErrNone;
-    file.truncate(fileSize);
-    return kErrWrite;
-}
-
-int patchLe32(File& file, int64_t offset, uint32_t value) {
-    uint8_t bytes[4];
-    putLe32(bytes, value);
-    return file.writeAt(offset, bytes, sizeof bytes) ? kErrNone : kErrWrite;
 }
 
 // Growing past 4 GiB needs a "wflt" chunk ahead of the data to state the real length; that
@@ -56,30 +44,34 @@ int appendWithWflt(const std::string& path, const File& file, int64_t fileSize,
     return rewrite.commit();
 }
 
-int appendToInfoList(const std::string& path, File& file, int64_t fileSize,
-                     const RiffLayout& layout, const Id3v1Block& block) {
-    const int64_t newEnd = fileSize + kIid3ChunkSize;
-    if (newEnd >= kFourGiB && layout.wfltOffset < 0) {
-        return appendWithWflt(path, file, fileSize, layout, block);
+// Appending an "IID3" subchunk grows the list in place only when the list is what ends the file.
+bool listEndsFile(const RiffLayout& layout, int64_t fileSize) {
+    if (!layout.hasInfo || (layout.listSize & 1) || layout.listSize > UINT32_MAX - kIid3ChunkSize) {
+        return false;
     }
-    if (int code = appendOrUndo(file, fileSize, iid3Chunk(block))) return code;
-    if (int code = patchLe32(file, layout.listOffset + 4,
-                             layout.listSize + static_cast<uint32_t>(kIid3ChunkSize))) {
-        return code;
-    }
-    return patchLe32(file, 4, riffSizeField(newEnd));
+    return layout.listOffset + 8 + layout.listSize == fileSize;
 }
 
-// A list whose fields are all blank ends in an "IID3" subchunk with a blank tag: the last 128
-// bytes then take the new tag like any existing one.
-int addInfoListThenOverwrite(const std::string& path, const Id3v1Block& block) {
-    if (int code = writeRiffInfo(path, infoTexts(RiffInfoTag{}))) return code;
-    File file;
-    if (!file.open(path, File::Mode::ReadWrite)) return kErrFileOpen;
-    const int64_t size = file.size();
-    return file.writeAt(size - static_cast<int64_t>(kId3v1Size), block.data(), block.size())
-               ? kErrNone
-               : kErrWrite;
+int appendToInfoList(File& file, int64_t fileSize, const RiffLayout& layout,
+                     const Id3v1Block& block) {
+    InPlaceEdit edit(file, fileSize);
+    const std::vector<uint8_t> chunk = iid3Chunk(block);
+    if (int code = edit.write(fileSize, chunk.data(), chunk.size())) return code;
+    uint8_t field[4];
+    putLe32(field, layout.listSize + static_cast<uint32_t>(kIid3ChunkSize));
+    if (int code = edit.write(layout.listOffset + 4, field, sizeof field)) return code;
+    putLe32(field, riffSizeField(fileSize + kIid3ChunkSize));
+    return edit.write(4, field, sizeof field);
+}
+
+// Any other RIFF file gets its list rewritten whole, ending in an "IID3" subchunk that holds the
+// new tag: a file without a list gets one of blank fields.
+int rewriteListWithTag(const std::string& path, const RiffLayout& layout, const Id3v1Block& block) {
+    return changeRiffInfo(path, [&](InfoListContent& content) {
+        if (!layout.hasInfo) content.texts = infoTexts(RiffInfoTag{});
+        content.trailing.hasId3v1 = true;
+        content.trailing.id3v1 = block;
+    });
 }
 
 }  // namespace
@@ -89,22 +81,26 @@ int writeId3v1(const std::string& path, const Id3v1Block& block, bool appendIfMi
     if (!file.open(path, File::Mode::ReadWrite)) return kErrFileOpen;
     const int64_t fileSize = file.size();
     if (fileSize < 0) return kErrRead;
-    uint8_t head[4] = {};
-    const bool riff = file.readExact(0, head, sizeof head) && hasId(head, "RIFF");
-    const RiffLayout layout = riff ? riffScan(file, fileSize) : RiffLayout{};
-
+    InPlaceEdit edit(file, fileSize);
     Id3v1Block old;
     if (readId3v1Block(file, fileSize, old)) {
-        const int64_t at = fileSize - static_cast<int64_t>(kId3v1Size);
-        return file.writeAt(at, block.data(), block.size()) ? kErrNone : kErrWrite;
+        return edit.write(fileSize - static_cast<int64_t>(kId3v1Size), block.data(), block.size());
     }
     if (!appendIfMissing) return kErrWrite;
-    if (!layout.usable()) {
-        return appendOrUndo(file, fileSize, std::vector<uint8_t>(block.begin(), block.end()));
+    uint8_t head[4] = {};
+    if (!file.readExact(0, head, sizeof head) || !hasId(head, "RIFF")) {
+        return edit.write(fileSize, block.data(), block.size());
     }
-    if (layout.hasInfo) return appendToInfoList(path, file, fileSize, layout, block);
-    file.close();
-    return addInfoListThenOverwrite(path, block);
+    const RiffLayout layout = riffScan(file, fileSize);
+    if (!layout.usable()) return kErrRead;
+    if (!listEndsFile(layout, fileSize)) {
+        file.close();
+        return rewriteListWithTag(path, layout, block);
+    }
+    if (fileSize + kIid3ChunkSize >= kFourGiB && layout.wfltOffset < 0) {
+        return appendWithWflt(path, file, fileSize, layout, block);
+    }
+    return appendToInfoList(file, fileSize, layout, block);
 }
 
 }  // namespace velk

@@ -7,7 +7,6 @@
 #include "tags/lyrics3_block.h"
 #include "tags/lyrics3_probe.h"
 #include "tags/riff_info_write.h"
-#include "tags/riff_trailing.h"
 
 namespace velk {
 
@@ -33,16 +32,21 @@ int writeLyrics3(const std::string& path, const Lyrics3Tag* tag) {
     const int64_t fileSize = file.size();
     char magic[4] = {};
     const bool riff = file.readExact(0, magic, sizeof magic) && std::memcmp(magic, "RIFF", 4) == 0;
+    std::vector<uint8_t> block;
+    if (tag) block = buildLyrics3Block(*tag);
+    // A RIFF file carries the tail inside its INFO list: the list and the tail are one rewrite.
+    if (riff) {
+        file.close();
+        return changeRiffInfo(path, [&block](InfoListContent& content) {
+            content.trailing.lyrics3 = std::move(block);
+        });
+    }
     TrailingTags old;
     if (int code = readTrailingTags(file, fileSize, old)) return code;
     file.close();
-
-    std::vector<uint8_t> tail;
-    if (tag) tail = buildLyrics3Block(*tag);
     const Id3v1Block id3v1 = old.id3v1OrBlank();
-    tail.insert(tail.end(), id3v1.begin(), id3v1.end());
-    if (int code = replaceTail(path, fileSize - old.length(), tail)) return code;
-    return riff ? rewriteRiffInfo(path) : kErrNone;
+    block.insert(block.end(), id3v1.begin(), id3v1.end());
+    return replaceTail(path, fileSize - old.length(), block);
 }
 
 }  // namespace velk

@@ -3,20 +3,29 @@
 // Lyrics3 block and an ID3v1 tag, the ID3v1 tag always last.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "tags/riff_info_list.h"
+#include "tags/riff_trailing.h"
 
 namespace velk {
 
-// Writes `texts` as the INFO list of the RIFF file at `path`, with the write-empty flag and the
-// trailing-tag mode of riffSettings(). The file's current ID3v1 tag and Lyrics3 block (found at
-// its end) are carried over. 0 or the engine error: 1 the file cannot be opened, 3 a read
-// failed, 4 a write failed, 20 the file is not a RIFF file. A failure leaves the file as it was.
-int writeRiffInfo(const std::string& path, const InfoTexts& texts);
+// What a list rewrite writes after the audio: the INFO texts and the trailing tags.
+struct InfoListContent {
+    InfoTexts texts;
+    TrailingTags trailing;
+};
 
-// Writes the INFO texts the file already carries back with the 17-field record: the step that
-// puts changed trailing tags inside the list again.
-int rewriteRiffInfo(const std::string& path);
+// Rewrites the list of the RIFF file at `path` in one step, with the write-empty flag and the
+// trailing-tag mode of riffSettings(). `change` receives the file's own INFO texts and trailing
+// tags (the ID3v1 tag and Lyrics3 block found at its end) and makes them what is to be written.
+// 0 or the engine error: 1 the file cannot be opened for writing, 3 a read failed or the
+// container cannot be walked, 4 a write failed, 20 the file is not a RIFF file. Everything is
+// read and checked before the first write; a failure leaves the file as it was.
+int changeRiffInfo(const std::string& path, const std::function<void(InfoListContent&)>& change);
+
+// Writes `texts` as the INFO list, carrying over the file's trailing tags.
+int writeRiffInfo(const std::string& path, const InfoTexts& texts);
 
 }  // namespace velk

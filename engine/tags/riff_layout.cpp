@@ -1,10 +1,14 @@
 #include "tags/riff_layout.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "errors.h"
 #include "stream_scan.h"
 #include "tags/id3v1.h"
 #include "tags/id3v2.h"
 #include "tags/lyrics3_probe.h"
+#include "tags/lyrics_text_scan.h"
 #include "tags/riff_bytes.h"
 
 namespace velk {
@@ -24,13 +28,18 @@ bool applyRiff(const File& file, int64_t fileSize, AudioLayout& layout) {
     return true;
 }
 
-// An ID3v2 tag ahead of the audio moves its start and shortens it.
+// ID3v2 tags ahead of the audio move its start and shorten it. Some taggers leave a second tag
+// right behind the first (an empty one, then the real one with the cover picture): every tag
+// in the row is stepped over.
 void skipId3v2(const File& file, AudioLayout& layout) {
-    const int64_t length = id3v2Probe(file, layout.dataStart);
-    if (length == 0) return;
-    layout.typeFlags |= VELK_TYPE_ID3V2;
-    layout.dataStart += length;
-    layout.dataSize -= length;
+    for (;;) {
+        const int64_t length = id3v2Probe(file, layout.dataStart);
+        if (length == 0) return;
+        layout.typeFlags |= VELK_TYPE_ID3V2;
+        if (layout.firstId3v2 < 0) layout.firstId3v2 = layout.dataStart;
+        layout.dataStart += length;
+        layout.dataSize -= length;
+    }
 }
 
 void readId3v1(const File& file, int64_t fileSize, AudioLayout& layout) {
@@ -47,6 +56,30 @@ int64_t lyrics3Length(const File& file, int64_t fileSize, AudioLayout& layout) {
     return lyrics.length;
 }
 
+// A tag larger than this (pictures, mostly) is read only that far for its text frames.
+constexpr int64_t kMaxTagRead = int64_t{16} << 20;
+
+// Each tag in the row gives what the ones before it lacked.
+void findId3v2Titles(const File& file, int64_t fileSize, AudioLayout& layout) {
+    if (layout.hasId3v1 || layout.firstId3v2 < 0 || layout.tags.riff.field[VELK_RIFF_INAM][0]) {
+        return;
+    }
+    std::vector<uint8_t> tag;
+    for (int64_t at = layout.firstId3v2; at < layout.dataStart;) {
+        const int64_t length = id3v2Probe(file, at);
+        if (length == 0) return;
+        tag.resize(static_cast<size_t>(std::min({length, fileSize - at, kMaxTagRead})));
+        const int64_t got = file.readAt(at, tag.data(), tag.size());
+        if (got <= 0) return;
+        const Id3v2Titles found = readId3v2Titles(tag.data(), static_cast<size_t>(got));
+        Id3v2Titles& titles = layout.id3v2Titles;
+        if (titles.title.empty()) titles.title = found.title;
+        if (titles.artist.empty()) titles.artist = found.artist;
+        if (!titles.title.empty() && !titles.artist.empty()) return;
+        at += length;
+    }
+}
+
 }  // namespace
 
 int layoutForOpen(const File& file, int64_t fileSize, AudioLayout& layout) {
@@ -57,6 +90,7 @@ int layoutForOpen(const File& file, int64_t fileSize, AudioLayout& layout) {
     layout.dataSize -= lyrics3Length(file, fileSize, layout);
     if (!applyRiff(file, fileSize, layout)) return kErrRiffKind;
     if (!layout.pcm) skipId3v2(file, layout);
+    findId3v2Titles(file, fileSize, layout);
     return kErrNone;
 }
 
@@ -77,7 +111,15 @@ int layoutForQuery(const File& file, int64_t fileSize, const uint8_t* first, Aud
         layout.dataSize -= static_cast<int64_t>(kId3v1Size);
     }
     layout.dataSize -= lyrics3Length(file, fileSize, layout);
+    findId3v2Titles(file, fileSize, layout);
     return kErrNone;
+}
+
+void copyId3v2Titles(const AudioLayout& layout, char* title, char* artist) {
+    constexpr size_t kField = 128;
+    const Id3v2Titles& titles = layout.id3v2Titles;
+    if (!titles.title.empty()) copyToField(title, kField, titles.title, TextEncoding::ShiftJis);
+    if (!titles.artist.empty()) copyToField(artist, kField, titles.artist, TextEncoding::ShiftJis);
 }
 
 StreamInfo pcmStreamInfo(const WaveFormat& format, int64_t dataSize) {

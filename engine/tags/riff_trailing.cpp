@@ -1,5 +1,7 @@
 #include "tags/riff_trailing.h"
 
+#include <algorithm>
+
 #include "errors.h"
 #include "tags/lyrics3_probe.h"
 
@@ -13,6 +15,12 @@ int readTrailingTags(const File& file, int64_t fileSize, TrailingTags& tags) {
     tags.lyrics3.resize(static_cast<size_t>(lyrics.length));
     if (!file.readExact(lyrics.start, tags.lyrics3.data(), tags.lyrics3.size())) return kErrRead;
     return kErrNone;
+}
+
+int64_t audioBeforeTrailingTags(const RiffLayout& layout, int64_t fileSize,
+                                const TrailingTags& trailing) {
+    const int64_t room = fileSize - trailing.length() - layout.dataStart;
+    return std::clamp<int64_t>(room, 0, layout.dataLength);
 }
 
 }  // namespace velk

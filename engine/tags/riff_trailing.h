@@ -7,6 +7,7 @@
 
 #include "file.h"
 #include "tags/id3v1.h"
+#include "tags/riff_scan.h"
 
 namespace velk {
 
@@ -25,5 +26,11 @@ struct TrailingTags {
 
 // 0, or 3 when the Lyrics3 block that the probe found cannot be read.
 int readTrailingTags(const File& file, int64_t fileSize, TrailingTags& tags);
+
+// The length of the audio of a RIFF file that a rewrite carries over. A "data" chunk whose size
+// runs past the end of the file is cut where the trailing tags begin: they are moved behind the
+// new INFO list, not kept as audio as well.
+int64_t audioBeforeTrailingTags(const RiffLayout& layout, int64_t fileSize,
+                                const TrailingTags& trailing);
 
 }  // namespace velk

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -36,7 +37,42 @@ std::optional<std::string> convert(const char* to, const char* from, const std::
     return result;
 }
 
+// Converts unit by unit where `convert` gives up: a unit (of `unitBytes`) that is not valid in
+// the source, or a character the target lacks, becomes `replacement` and the rest goes on.
+std::string convertReplacing(const char* to, const char* from, std::string_view in,
+                             size_t unitBytes, std::string_view replacement) {
+    std::string result;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return result;
+    std::vector<char> out(in.size() * 4 + 16);
+    char* source = const_cast<char*>(in.data());
+    size_t sourceLeft = in.size();
+    while (sourceLeft > 0) {
+        char* target = out.data();
+        size_t targetLeft = out.size();
+        const size_t done = iconv(cd, &source, &sourceLeft, &target, &targetLeft);
+        result.append(out.data(), out.size() - targetLeft);
+        if (done != static_cast<size_t>(-1) || errno == E2BIG) continue;
+        // EILSEQ or EINVAL (a unit cut off at the end): replace one unit and start afresh.
+        result.append(replacement);
+        const size_t skip = std::min(unitBytes, sourceLeft);
+        source += skip;
+        sourceLeft -= skip;
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+    iconv_close(cd);
+    return result;
+}
+
 }  // namespace
+
+std::string toCp932Replacing(std::string_view text, const char* encoding, size_t unitBytes) {
+    // Through UTF-32 so that a character Shift-JIS lacks is one 4-byte unit to replace.
+    static constexpr char kQuestionMark32[] = {'?', 0, 0, 0};
+    const std::string wide = convertReplacing("UTF-32LE", encoding, text, unitBytes,
+                                              std::string_view(kQuestionMark32, 4));
+    return convertReplacing("CP932", "UTF-32LE", wide, 4, "?");
+}
 
 std::optional<std::string> utf8ToCp932(const std::string& utf8) {
     return convert("CP932", "UTF-8", utf8);

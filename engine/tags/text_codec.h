@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velk {
 
@@ -11,6 +12,11 @@ namespace velk {
 // or characters the target encoding lacks).
 std::optional<std::string> utf8ToCp932(const std::string& utf8);
 std::optional<std::string> cp932ToUtf8(const std::string& cp932);
+
+// The Shift-JIS form of a text in `encoding` (an iconv name whose characters are made of units
+// of `unitBytes` bytes: 1 for ISO-8859-1 and UTF-8, 2 for UTF-16): a unit that is not valid
+// there, and a character Shift-JIS cannot hold, becomes '?'.
+std::string toCp932Replacing(std::string_view text, const char* encoding, size_t unitBytes);
 
 // The UTF-8 form of a stored text for display; the bytes as they stand when they are not
 // valid Shift-JIS.

@@ -81,13 +81,17 @@ Bytes id3v1(const std::string& title, const std::string& artist, uint8_t genre) 
 }
 
 Bytes id3v2(uint32_t bodySize) {
+    return id3v2Tag(Bytes(bodySize, 0));
+}
+
+Bytes id3v2Tag(const Bytes& body, uint8_t major, uint8_t flags) {
     Bytes out = text("ID3");
-    out.insert(out.end(), {3, 0, 0});
+    out.insert(out.end(), {major, 0, flags});
+    const auto size = static_cast<uint32_t>(body.size());
     for (int shift = 21; shift >= 0; shift -= 7) {
-        out.push_back(static_cast<uint8_t>((bodySize >> shift) & 0x7F));
+        out.push_back(static_cast<uint8_t>((size >> shift) & 0x7F));
     }
-    out.resize(out.size() + bodySize, 0);
-    return out;
+    return out + body;
 }
 
 Bytes lyrics3(const std::string& lyrics) {

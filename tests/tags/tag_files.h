@@ -37,6 +37,8 @@ Bytes infoText(const std::string& id, const std::string& value);
 Bytes id3v1(const std::string& title, const std::string& artist = "", uint8_t genre = 12);
 // An ID3v2 header with a body of `bodySize` zero bytes.
 Bytes id3v2(uint32_t bodySize);
+// An ID3v2 tag of this major version and header flags around `body` (frames, padding).
+Bytes id3v2Tag(const Bytes& body, uint8_t major = 3, uint8_t flags = 0);
 // A Lyrics3 version 2 block with a "LYR" field.
 Bytes lyrics3(const std::string& lyrics);
 
