@@ -97,7 +97,11 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
     constexpr int kBytes = EightBit ? 1 : 2;
 
     float samples[kOutputs];
-    for (int k = 0; k < kOutputs; ++k) samples[k] = in[k * stride];
+    if (stride == 1) {
+        std::memcpy(samples, in, sizeof samples);
+    } else {
+        for (int k = 0; k < kOutputs; ++k) samples[k] = in[k * stride];
+    }
     if constexpr (Reduction == 0) {
         if (equalizerOn_) {
             for (int k = 0; k < kOutputs; ++k) samples[k] *= gains_[k];
@@ -126,12 +130,12 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
         unrolled<kVectors>(
             [&](int v) { addProduct(lanes[v], row + v * kWidth, past + v * kWidth); });
     }
-    float sums[kOutputs];
-    for (int v = 0; v < kVectors; ++v) storeLanes(sums + v * kWidth, lanes[v]);
+    int pcm[kOutputs];
+    for (int v = 0; v < kVectors; ++v) storePcmLanes(pcm + v * kWidth, lanes[v]);
 
     uint8_t* sample = out + channel * kBytes;
     for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {
-        storeSample<EightBit>(pcmSample(sums[j]), sample);
+        storeSample<EightBit>(pcm[j], sample);
     }
 }
 
