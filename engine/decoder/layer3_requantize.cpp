@@ -1,15 +1,13 @@
 #include "decoder/layer3_requantize.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 
 namespace velk {
 namespace {
 
 inline float power43(const Layer3Tables& t, int32_t x) {
-    if (x >= -32 && x < 32) return t.power[x + 32];
-    const auto magnitude = static_cast<float>(std::abs(x));
-    const float value = magnitude * std::cbrt(magnitude);
+    const float value = t.power[std::min(std::abs(x), kMaxHuffmanMagnitude)];
     return x < 0 ? -value : value;
 }
 
