@@ -121,17 +121,21 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
 
     constexpr int kWidth = kLanesOf<Lanes>;
     constexpr int kVectors = kOutputs / kWidth;
-    Lanes lanes[kVectors] = {};
+    // Even and odd ages sum apart: two short dependency chains instead of one long one.
+    Lanes lanes[2][kVectors] = {};
     const float* window = windows_[Reduction];
-    for (int age = 0; age < kHistorySlots; ++age) {
-        const float* past =
-            history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues + (age & 1) * kOutputs;
+    for (int age = 0; age < kHistorySlots; age += 2) {
+        const float* even = history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues;
+        const float* odd =
+            history + ((newest + age + 1) & (kHistorySlots - 1)) * kSlotValues + kOutputs;
         const float* row = window + age * kOutputs;
-        unrolled<kVectors>(
-            [&](int v) { addProduct(lanes[v], row + v * kWidth, past + v * kWidth); });
+        unrolled<kVectors>([&](int v) {
+            addProduct(lanes[0][v], row + v * kWidth, even + v * kWidth);
+            addProduct(lanes[1][v], row + kOutputs + v * kWidth, odd + v * kWidth);
+        });
     }
     int pcm[kOutputs];
-    for (int v = 0; v < kVectors; ++v) storePcmLanes(pcm + v * kWidth, lanes[v]);
+    for (int v = 0; v < kVectors; ++v) storePcmLanes(pcm + v * kWidth, lanes[0][v] + lanes[1][v]);
 
     uint8_t* sample = out + channel * kBytes;
     for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {
