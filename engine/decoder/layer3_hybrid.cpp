@@ -1,7 +1,9 @@
 #include "decoder/layer3_hybrid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "decoder/layer3_tables.h"
@@ -132,12 +134,19 @@ void unfold(const float* y, float* out) {
     for (int i = 3 * h; i < 2 * N; ++i) out[i] = -y[i - 3 * h];
 }
 
+// Frequency inversion, done as the samples are written: odd slots of odd subbands change sign
+// (by the sign bit, which is exact).
+inline void storeSlot(float* out, int slot, int subband, float value) {
+    const auto flip = static_cast<uint32_t>(slot & subband & 1) << 31;
+    out[slot * 32 + subband] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
+}
+
 void longBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
                int subband) {
     float x[36];
     imdct36(in, x);
     for (int i = 0; i < 18; ++i) {
-        out[i * 32 + subband] = x[i] * window[i] + overlap[i];
+        storeSlot(out, i, subband, x[i] * window[i] + overlap[i]);
         next[i] = x[i + 18] * window[i + 18];
     }
 }
@@ -155,7 +164,7 @@ void shortBlock(const float* in, const float* window, const float* overlap, floa
         for (int i = 0; i < 12; ++i) block[6 + 6 * w + i] += x[i] * window[i];
     }
     for (int i = 0; i < 18; ++i) {
-        out[i * 32 + subband] = block[i] + overlap[i];
+        storeSlot(out, i, subband, block[i] + overlap[i]);
         next[i] = block[i + 18];
     }
 }
@@ -213,15 +222,11 @@ int runHybridFilter(const HybridChannel& c, float* out) {
     const int overlapSubbands = std::max(codedSubbands, std::min(c.previousSubbands, limit));
     for (; sb < overlapSubbands; ++sb) {
         const float* overlap = c.overlap + 18 * sb;
-        for (int i = 0; i < 18; ++i) out[i * 32 + sb] = overlap[i];
+        for (int i = 0; i < 18; ++i) storeSlot(out, i, sb, overlap[i]);
         std::fill(c.lines + 18 * sb, c.lines + 18 * sb + 18, 0.0f);
     }
     for (int rest = sb; rest < 32; ++rest) {
         for (int i = 0; i < 18; ++i) out[i * 32 + rest] = 0.0f;
-    }
-    // Frequency inversion: odd slots of odd subbands change sign.
-    for (int odd = 1; odd < sb; odd += 2) {
-        for (int i = 1; i < 18; i += 2) out[i * 32 + odd] = -out[i * 32 + odd];
     }
     return sb;
 }
