@@ -4,22 +4,13 @@
 #include <cstring>
 
 #include "decoder/layer12_tables.h"
+#include "decoder/subband_limit.h"
 
 namespace velk {
 
 int jointStereoBound(const FrameHeader& header) {
     if (header.mode == kJointStereo) return 4 * (static_cast<int>(header.modeExtension & 3) + 1);
     return 32;
-}
-
-int subbandLimitFor(int streamRate, int freqLimit, int reduction) {
-    if (streamRate <= 0) return 0;
-    const int64_t limit =
-        (int64_t{streamRate} / 2 + int64_t{std::max(freqLimit, 0)} * 64) / streamRate;
-    // The synthesis reads 32 >> reduction subbands; all of them are kept (dropping the top one
-    // would lose real signal: the Layer I compliance streams carry some in subband 31).
-    const int cap = 32 >> std::clamp(reduction, 0, 2);
-    return static_cast<int>(std::min<int64_t>(limit, cap));
 }
 
 void Layer12Decoder::setup(const StreamSetup& setup) {

@@ -67,7 +67,5 @@ class Layer12Decoder final : public LayerDecoder {
 
 // Joint-stereo bound in subbands for a frame's mode and mode extension.
 int jointStereoBound(const FrameHeader& header);
-// Subbands that a frequency limit keeps at a stream rate and reduction, before the layer's count.
-int subbandLimitFor(int streamRate, int freqLimit, int reduction);
 
 }  // namespace velk

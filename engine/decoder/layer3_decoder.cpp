@@ -36,7 +36,7 @@ void Layer3Decoder::selectBands(const FrameHeader& h) {
     if (key == bandsKey_) return;
     bandsKey_ = key;
     bands_ = &bandTable(h.version, h.samplingFrequencyIndex);
-    limits_ = layer3Limits(h.version, *bands_, setup_.streamRate, setup_.options.reduction,
+    limits_ = layer3Limits(h.version, setup_.streamRate, setup_.options.reduction,
                            setup_.options.freqLimit);
 }
 
@@ -88,8 +88,7 @@ void Layer3Decoder::decodeChannel(const FrameHeader& h, int gr, int ch, int slot
     int32_t* lines = quantized_[ch];
     const SpectrumResult spectrum =
         decodeSpectrum(reader, partEnd, info, *bands_, limits_.lineLimit, lines);
-    const int cap = isShortBlock(info) ? limits_.shortLimit : limits_.longLimit;
-    const int end = std::min(spectrum.nonZeroEnd, cap);
+    const int end = std::min(spectrum.nonZeroEnd, limits_.lineLimit);
     std::fill(lines + end, lines + 576, 0);
     ChannelGranule& g = granule_[ch];
     g.nonZeroEnd = requantize(lines, end, info, sf, *bands_, limits_.mixedLongBands,

@@ -1,7 +1,9 @@
 #include "decoder/layer3_hybrid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "decoder/layer3_tables.h"
@@ -11,23 +13,91 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// cos(pi / (2n) * (j + 1/2) * (k + 1/2)): the DCT-IV kernels behind both IMDCT sizes, stored
-// row by input with the outputs padded to a multiple of four so that the products of one input
-// with all outputs run as vector operations.
-constexpr int kPad18 = 20;
-constexpr int kPad6 = 8;
+// Four floats as one value: GCC and Clang map the arithmetic onto SSE registers.
+typedef float Float4 __attribute__((vector_size(16)));
 
-struct DctKernels {
-    alignas(16) float k18[18][kPad18];
-    alignas(16) float k6[6][kPad6];
-    DctKernels() {
-        for (int k = 0; k < 18; ++k) {
-            for (int j = 0; j < kPad18; ++j) {
-                k18[k][j] = j < 18
-                                ? static_cast<float>(std::cos(kPi / 18.0 * (j + 0.5) * (k + 0.5)))
-                                : 0.0f;
+inline Float4 broadcast(float x) {
+    return Float4{x, x, x, x};
+}
+
+// The 18-point DCT-IV y[j] = sum over k of x[k] cos(pi/18 (j + 1/2)(k + 1/2)) in three folds:
+// with u[k] = x[k] + x[k - 1] it is T[j] / (2 cos(pi/36 (j + 1/2))), where T is the 18-point
+// DCT-III of u; T splits by the parity of k into two 9-point DCT-IIIs (the odd half after the
+// same fold, divided by 2 cos(pi/18 (j + 1/2))), and a 9-point DCT-III pairs outputs j and
+// 8 - j by the parity of its inputs. What is left are two small products of four columns.
+struct Imdct18Constants {
+    Float4 evenColumns[4];  // inputs 2, 4, 6, 8 of a 9-point DCT-III, outputs 0..3
+    Float4 oddColumns[4];   // inputs 1, 3, 5, 7, outputs 0..3
+    float oddScale[9];      // 1 / (2 cos(pi/18 (j + 1/2)))
+    float outputScale[18];  // 1 / (2 cos(pi/36 (j + 1/2)))
+    Imdct18Constants() {
+        for (int c = 0; c < 4; ++c) {
+            for (int j = 0; j < 4; ++j) {
+                evenColumns[c][j] =
+                    static_cast<float>(std::cos(kPi / 9.0 * (j + 0.5) * (2 * c + 2)));
+                oddColumns[c][j] =
+                    static_cast<float>(std::cos(kPi / 9.0 * (j + 0.5) * (2 * c + 1)));
             }
         }
+        for (int j = 0; j < 9; ++j) {
+            oddScale[j] = static_cast<float>(0.5 / std::cos(kPi / 18.0 * (j + 0.5)));
+        }
+        for (int j = 0; j < 18; ++j) {
+            outputScale[j] = static_cast<float>(0.5 / std::cos(kPi / 36.0 * (j + 0.5)));
+        }
+    }
+};
+
+const Imdct18Constants& imdct18Constants() {
+    static const Imdct18Constants instance;
+    return instance;
+}
+
+// out[j] = sum over m < 9 of v[m] cos(pi/9 (j + 1/2) m).
+inline void dct3x9(const float* v, const Imdct18Constants& c, float* out) {
+    Float4 even = broadcast(v[0]) + broadcast(v[2]) * c.evenColumns[0] +
+                  broadcast(v[4]) * c.evenColumns[1] + broadcast(v[6]) * c.evenColumns[2] +
+                  broadcast(v[8]) * c.evenColumns[3];
+    Float4 odd = broadcast(v[1]) * c.oddColumns[0] + broadcast(v[3]) * c.oddColumns[1] +
+                 broadcast(v[5]) * c.oddColumns[2] + broadcast(v[7]) * c.oddColumns[3];
+    const Float4 low = even + odd;
+    const Float4 high = even - odd;
+    for (int j = 0; j < 4; ++j) {
+        out[j] = low[j];
+        out[8 - j] = high[j];
+    }
+    out[4] = v[0] - v[2] + v[4] - v[6] + v[8];  // the odd inputs vanish at j = 4
+}
+
+void dct4x18(const float* x, float* y) {
+    const Imdct18Constants& c = imdct18Constants();
+    float even[9];
+    float odd[9];
+    even[0] = x[0];
+    odd[0] = x[1] + x[0];
+    for (int m = 1; m < 9; ++m) {
+        even[m] = x[2 * m] + x[2 * m - 1];
+        // u[2m + 1] + u[2m - 1]
+        odd[m] = x[2 * m + 1] + x[2 * m] + x[2 * m - 1] + x[2 * m - 2];
+    }
+    float evenOut[9];
+    float oddOut[9];
+    dct3x9(even, c, evenOut);
+    dct3x9(odd, c, oddOut);
+    for (int j = 0; j < 9; ++j) {
+        const float o = oddOut[j] * c.oddScale[j];
+        y[j] = (evenOut[j] + o) * c.outputScale[j];
+        y[17 - j] = (evenOut[j] - o) * c.outputScale[17 - j];
+    }
+}
+
+// The 6-point DCT-IV of the short blocks as a plain product: its cosines stored row by input
+// with the outputs padded to a multiple of four.
+constexpr int kPad6 = 8;
+
+struct Dct6Kernel {
+    alignas(16) float k6[6][kPad6];
+    Dct6Kernel() {
         for (int k = 0; k < 6; ++k) {
             for (int j = 0; j < kPad6; ++j) {
                 k6[k][j] =
@@ -37,33 +107,9 @@ struct DctKernels {
     }
 };
 
-const DctKernels& kernels() {
-    static const DctKernels instance;
+const Dct6Kernel& dct6Kernel() {
+    static const Dct6Kernel instance;
     return instance;
-}
-
-// Four floats as one value: GCC and Clang map the arithmetic onto SSE registers.
-typedef float Float4 __attribute__((vector_size(16)));
-
-inline Float4 broadcast(float x) {
-    return Float4{x, x, x, x};
-}
-
-// Sums of every input times its kernel row, kept in registers: five vectors for 18 outputs.
-void dct4x18(const float* in, const float (&kernel)[18][kPad18], float* out) {
-    Float4 s0{}, s1{}, s2{}, s3{}, s4{};
-    for (int k = 0; k < 18; ++k) {
-        if (in[k] == 0.0f) continue;  // high lines are mostly zero
-        const Float4 x = broadcast(in[k]);
-        const auto* row = reinterpret_cast<const Float4*>(kernel[k]);
-        s0 += x * row[0];
-        s1 += x * row[1];
-        s2 += x * row[2];
-        s3 += x * row[3];
-        s4 += x * row[4];
-    }
-    alignas(16) Float4 all[5] = {s0, s1, s2, s3, s4};
-    std::memcpy(out, all, 18 * sizeof(float));
 }
 
 void dct4x6(const float* in, const float (&kernel)[6][kPad6], float* out) {
@@ -88,12 +134,19 @@ void unfold(const float* y, float* out) {
     for (int i = 3 * h; i < 2 * N; ++i) out[i] = -y[i - 3 * h];
 }
 
+// Frequency inversion, done as the samples are written: odd slots of odd subbands change sign
+// (by the sign bit, which is exact).
+inline void storeSlot(float* out, int slot, int subband, float value) {
+    const auto flip = static_cast<uint32_t>(slot & subband & 1) << 31;
+    out[slot * 32 + subband] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
+}
+
 void longBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
                int subband) {
     float x[36];
     imdct36(in, x);
     for (int i = 0; i < 18; ++i) {
-        out[i * 32 + subband] = x[i] * window[i] + overlap[i];
+        storeSlot(out, i, subband, x[i] * window[i] + overlap[i]);
         next[i] = x[i + 18] * window[i + 18];
     }
 }
@@ -111,7 +164,7 @@ void shortBlock(const float* in, const float* window, const float* overlap, floa
         for (int i = 0; i < 12; ++i) block[6 + 6 * w + i] += x[i] * window[i];
     }
     for (int i = 0; i < 18; ++i) {
-        out[i * 32 + subband] = block[i] + overlap[i];
+        storeSlot(out, i, subband, block[i] + overlap[i]);
         next[i] = block[i + 18];
     }
 }
@@ -120,13 +173,13 @@ void shortBlock(const float* in, const float* window, const float* overlap, floa
 
 void imdct36(const float* in, float* out) {
     float y[18];
-    dct4x18(in, kernels().k18, y);
+    dct4x18(in, y);
     unfold<18>(y, out);
 }
 
 void imdct12(const float* in, float* out) {
     float y[6];
-    dct4x6(in, kernels().k6, y);
+    dct4x6(in, dct6Kernel().k6, y);
     unfold<6>(y, out);
 }
 
@@ -169,15 +222,11 @@ int runHybridFilter(const HybridChannel& c, float* out) {
     const int overlapSubbands = std::max(codedSubbands, std::min(c.previousSubbands, limit));
     for (; sb < overlapSubbands; ++sb) {
         const float* overlap = c.overlap + 18 * sb;
-        for (int i = 0; i < 18; ++i) out[i * 32 + sb] = overlap[i];
+        for (int i = 0; i < 18; ++i) storeSlot(out, i, sb, overlap[i]);
         std::fill(c.lines + 18 * sb, c.lines + 18 * sb + 18, 0.0f);
     }
     for (int rest = sb; rest < 32; ++rest) {
         for (int i = 0; i < 18; ++i) out[i * 32 + rest] = 0.0f;
-    }
-    // Frequency inversion: odd slots of odd subbands change sign.
-    for (int odd = 1; odd < sb; odd += 2) {
-        for (int i = 1; i < 18; i += 2) out[i * 32 + odd] = -out[i * 32 + odd];
     }
     return sb;
 }

@@ -1,16 +1,18 @@
 #include "decoder/layer3_requantize.h"
 
 #include <algorithm>
-#include <cmath>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
 
 namespace velk {
 namespace {
 
+// The sign is copied bit for bit: signs are random, and a branch on them mispredicts.
 inline float power43(const Layer3Tables& t, int32_t x) {
-    if (x >= -32 && x < 32) return t.power[x + 32];
-    const auto magnitude = static_cast<float>(std::abs(x));
-    const float value = magnitude * std::cbrt(magnitude);
-    return x < 0 ? -value : value;
+    const float magnitude = t.power[std::min(std::abs(x), kMaxHuffmanMagnitude)];
+    const uint32_t sign = static_cast<uint32_t>(x) & 0x80000000u;
+    return std::bit_cast<float>(std::bit_cast<uint32_t>(magnitude) | sign);
 }
 
 float globalGain(const Layer3Tables& t, const GranuleChannelInfo& info) {

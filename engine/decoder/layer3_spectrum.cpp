@@ -73,11 +73,11 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
         const bool overspent = bits.position() > partEnd;
         if (overspent) v[0] = v[1] = v[2] = v[3] = 0;  // the quadruple is not trusted
         std::memcpy(lines + pos, v, sizeof v);
-        if (v[2] || v[3]) {
-            end = pos + 4;
-        } else if (v[0] || v[1]) {
-            end = pos + 2;
-        }
+        // Lines the quadruple reaches by its code bits (v w x y): 4 when x or y is set, else 2
+        // when v or w is; looked up, as the codes are random and a branch on them mispredicts.
+        static constexpr int8_t kReach[16] = {0, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4};
+        const int reach = kReach[overspent ? 0 : code & 15];
+        end = reach ? pos + reach : end;
         if (overspent) {
             pos += 4;
             break;

@@ -105,8 +105,8 @@ Layer3Tables makeTables() {
             }
         }
     }
-    for (int x = -32; x < 32; ++x) {
-        t.power[x + 32] = static_cast<float>(x * std::cbrt(std::fabs(static_cast<double>(x))));
+    for (int x = 0; x <= kMaxHuffmanMagnitude; ++x) {
+        t.power[x] = static_cast<float>(x * std::cbrt(static_cast<double>(x)));
     }
     for (int g = 0; g < 8; ++g) t.subblockGain[g] = static_cast<float>(std::pow(2.0, -2.0 * g));
     for (int i = 0; i < 8; ++i) {

@@ -19,10 +19,13 @@ struct IntensityRatio {
     float right;
 };
 
+constexpr int kMaxHuffmanMagnitude = 15 + 8191;
+
 struct Layer3Tables {
-    float gain[262];                 // 2^((i - 156) / 4), looked up at global_gain + 6
-    float scaleFactor[2][4][32];     // [scalefac_scale][pretab][sf]
-    float power[64];                 // x * |x|^(1/3) for x = -32..31, at x + 32
+    float gain[262];              // 2^((i - 156) / 4), looked up at global_gain + 6
+    float scaleFactor[2][4][32];  // [scalefac_scale][pretab][sf]
+    // |x|^(4/3) for every magnitude a Huffman value can have (15 plus 13 linbits)
+    float power[kMaxHuffmanMagnitude + 1];
     float subblockGain[8];           // 2^(-2g)
     IntensityRatio intensity[2][8];  // MPEG-1: [mid/side][position]
     // Lower rates: [intensity_scale][mid/side][scale-factor width 0..5][position]; the last

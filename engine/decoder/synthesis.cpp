@@ -97,7 +97,11 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
     constexpr int kBytes = EightBit ? 1 : 2;
 
     float samples[kOutputs];
-    for (int k = 0; k < kOutputs; ++k) samples[k] = in[k * stride];
+    if (stride == 1) {
+        std::memcpy(samples, in, sizeof samples);
+    } else {
+        for (int k = 0; k < kOutputs; ++k) samples[k] = in[k * stride];
+    }
     if constexpr (Reduction == 0) {
         if (equalizerOn_) {
             for (int k = 0; k < kOutputs; ++k) samples[k] *= gains_[k];
@@ -117,21 +121,25 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
 
     constexpr int kWidth = kLanesOf<Lanes>;
     constexpr int kVectors = kOutputs / kWidth;
-    Lanes lanes[kVectors] = {};
+    // Even and odd ages sum apart: two short dependency chains instead of one long one.
+    Lanes lanes[2][kVectors] = {};
     const float* window = windows_[Reduction];
-    for (int age = 0; age < kHistorySlots; ++age) {
-        const float* past =
-            history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues + (age & 1) * kOutputs;
+    for (int age = 0; age < kHistorySlots; age += 2) {
+        const float* even = history + ((newest + age) & (kHistorySlots - 1)) * kSlotValues;
+        const float* odd =
+            history + ((newest + age + 1) & (kHistorySlots - 1)) * kSlotValues + kOutputs;
         const float* row = window + age * kOutputs;
-        unrolled<kVectors>(
-            [&](int v) { addProduct(lanes[v], row + v * kWidth, past + v * kWidth); });
+        unrolled<kVectors>([&](int v) {
+            addProduct(lanes[0][v], row + v * kWidth, even + v * kWidth);
+            addProduct(lanes[1][v], row + kOutputs + v * kWidth, odd + v * kWidth);
+        });
     }
-    float sums[kOutputs];
-    for (int v = 0; v < kVectors; ++v) storeLanes(sums + v * kWidth, lanes[v]);
+    int pcm[kOutputs];
+    for (int v = 0; v < kVectors; ++v) storePcmLanes(pcm + v * kWidth, lanes[0][v] + lanes[1][v]);
 
     uint8_t* sample = out + channel * kBytes;
     for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {
-        storeSample<EightBit>(pcmSample(sums[j]), sample);
+        storeSample<EightBit>(pcm[j], sample);
     }
 }
 

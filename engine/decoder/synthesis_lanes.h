@@ -14,6 +14,18 @@ using WideLanes = float __attribute__((vector_size(32)));
 template <class L>
 constexpr int kLanesOf = sizeof(L) / sizeof(float);
 
+// The 32-bit integer vector of the same width.
+template <class L>
+struct IntLanes;
+template <>
+struct IntLanes<NarrowLanes> {
+    using Type = int __attribute__((vector_size(16)));
+};
+template <>
+struct IntLanes<WideLanes> {
+    using Type = int __attribute__((vector_size(32)));
+};
+
 // Vectors travel by reference only: a wide vector passed by value would change the calling
 // convention of code built without AVX. Everything here is inlined into its caller, so it takes
 // on the caller's instruction set.

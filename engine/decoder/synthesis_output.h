@@ -1,17 +1,23 @@
 // Conversion of filterbank sums to the output sample formats.
 #pragma once
 
-#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "decoder/synthesis_lanes.h"
+
 namespace velk {
 
-// Clips to the 16-bit range, then truncates toward zero (32767.9 gives 32767, -0.9 gives 0).
-// A NaN from damaged data becomes -32768 instead of undefined behaviour.
-inline int pcmSample(float value) {
-    return static_cast<int>(std::min(32767.0f, std::max(-32768.0f, value)));
+// Clips each lane of filterbank sums to the 16-bit range, then truncates it toward zero
+// (32767.9 gives 32767, -0.9 gives 0); a NaN from damaged data becomes -32768.
+template <class L>
+[[gnu::always_inline]] inline void storePcmLanes(int* p, const L& sums) {
+    using Ints = typename IntLanes<L>::Type;
+    L clipped = sums >= -32768.0f ? sums : L{} - 32768.0f;  // a NaN compares false
+    clipped = clipped <= 32767.0f ? clipped : L{} + 32767.0f;
+    const Ints samples = __builtin_convertvector(clipped, Ints);
+    std::memcpy(p, &samples, sizeof samples);
 }
 
 // Writes a 16-bit sample little-endian, or as an unsigned 8-bit sample (128 is silence).

@@ -40,7 +40,9 @@ TEST(Imdct, LongFormEqualsTheStandardTransform) {
         float fast[36], reference[36];
         imdct36(in.data(), fast);
         imdctReference(in.data(), 18, reference);
-        for (int i = 0; i < 36; ++i) EXPECT_NEAR(fast[i], reference[i], 0.05f) << i;
+        // Outputs reach 18 x 20000; float steps there are 0.03, and the folds of the fast
+        // form cost a few of them at the edge outputs.
+        for (int i = 0; i < 36; ++i) EXPECT_NEAR(fast[i], reference[i], 0.25f) << i;
     }
 }
 

@@ -1,7 +1,7 @@
 // Layer III streams made by lame from a synthetic signal, against mpg123's decoding of them
 // (rounded, so a truncating decoder sits about 0.7 LSB RMS and 1 LSB at most away): MPEG-1,
 // MPEG-2 and MPEG-2.5 joint stereo, half and quarter rate, the mono conversions and 8-bit
-// output. The signals are low-passed below the band limits, which cut what mpg123 keeps.
+// output.
 //   sox -m (sine 440 + sine 1250) (sweep 200-9000 Hz + square 330 Hz), 0.5 s, 44.1 kHz stereo
 //   lame -t -m j -b 128 --lowpass 4 --resample 44.1  -> l3_joint128_44k.mp3
 //   lame -t -m j -b 64 --lowpass 5 --resample 22.05  -> l3_mpeg2_22k.mp3
@@ -10,6 +10,11 @@
 //                                                    -> l3_mpeg25_11k_short.mp3,
 //                                                    l3_mpeg25_8k_short.mp3
 //   mpg123 -q --no-gapless -s [-2|-4] FILE           -> FILE.mpg123[-half|-quarter].pcm
+// The lower rates also come at full bandwidth, where their top bands (above long boundary 21
+// and short boundary 11) carry coded signal, and with a few short blocks each:
+//   sox -n -r RATE -c 2 synth 0.4 whitenoise sine 100-(RATE/2) tremolo 6 90 vol 0.6
+//   lame -t -m j -b KBPS --lowpass -1 -> l3_mpeg2_{22k,24k,16k}_full.mp3 (64, 64, 48 kbit/s),
+//                                        l3_mpeg25_{11k,12k,8k}_full.mp3 (32, 32, 64 kbit/s)
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -78,7 +83,13 @@ INSTANTIATE_TEST_SUITE_P(
                       PeerCase{"l3_mpeg25_11k.mp3", "l3_mpeg25_11k.mpg123.pcm", 0},
                       // Short blocks only: the MPEG-2.5 short-band rows.
                       PeerCase{"l3_mpeg25_11k_short.mp3", "l3_mpeg25_11k_short.mpg123.pcm", 0},
-                      PeerCase{"l3_mpeg25_8k_short.mp3", "l3_mpeg25_8k_short.mpg123.pcm", 0}));
+                      PeerCase{"l3_mpeg25_8k_short.mp3", "l3_mpeg25_8k_short.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg2_22k_full.mp3", "l3_mpeg2_22k_full.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg2_24k_full.mp3", "l3_mpeg2_24k_full.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg2_16k_full.mp3", "l3_mpeg2_16k_full.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg25_11k_full.mp3", "l3_mpeg25_11k_full.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg25_12k_full.mp3", "l3_mpeg25_12k_full.mpg123.pcm", 0},
+                      PeerCase{"l3_mpeg25_8k_full.mp3", "l3_mpeg25_8k_full.mpg123.pcm", 0}));
 
 TEST(Layer3Conversions, MixToMonoIsTheUnhalvedSumOfBothChannels) {
     const test::DecodedStream d = decode("l3_joint128_44k.mp3", DecodeOptions{0, 1, 24000});

@@ -7,6 +7,7 @@
 #include "decoder/decoder.h"
 #include "decoder/layer12_decoder.h"
 #include "decoder/layer12_tables.h"
+#include "decoder/subband_limit.h"
 #include "support/frame_builder.h"
 #include "support/stream_decode.h"
 

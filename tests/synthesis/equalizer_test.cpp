@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "decoder/synthesis.h"
+#include "decoder/synthesis_lanes.h"
 #include "decoder/synthesis_output.h"
 
 namespace velk {
@@ -100,6 +101,14 @@ TEST(Equalizer, ReducedRatesIgnoreTheGains) {
         boosted.setEqualizer(boost);
         EXPECT_EQ(decode(plain, granule, 2), decode(boosted, granule, 2));
     }
+}
+
+int pcmSample(float sum) {
+    const NarrowLanes lanes = {sum, 0.0f, -sum, sum};
+    int samples[4];
+    storePcmLanes(samples, lanes);
+    EXPECT_EQ(samples[3], samples[0]);
+    return samples[0];
 }
 
 TEST(SampleConversion, TruncatesTowardZeroAndClips) {
