@@ -1,6 +1,8 @@
 // libFuzzer target over the engine's entry points on a whole file: the open with its container,
 // tag and first-frame reading and the lyrics it loads, then the readers that take a file name.
 // Settings come from a folder of its own, so a developer's settings file plays no part.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -55,8 +57,11 @@ void readByName(const char* path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static std::string settingsHome = "/tmp/velk-fuzz-home-XXXXXX";
+    const char* folder = std::getenv("TMPDIR");
+    static std::string settingsHome =
+        std::string(folder && *folder ? folder : "/tmp") + "/velk-fuzz-home-XXXXXX";
     if (!mkdtemp(settingsHome.data())) std::abort();
+    std::atexit([] { rmdir(settingsHome.c_str()); });
     setenv("XDG_CONFIG_HOME", settingsHome.c_str(), 1);
     setenv("VELKARO_AUDIO", "null", 1);
     velk_init();
