@@ -48,6 +48,8 @@ LyricsWindow::LyricsWindow(PlayerSession& session)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), session_(session) {
     setObjectName("LyricsWindow");
     setWindowTitle(QStringLiteral("歌詞"));
+    // The player ends with its main window, whether or not the lyrics are still in view.
+    setAttribute(Qt::WA_QuitOnClose, false);
     timer_.setInterval(kUpdateMs);
     connect(&timer_, &QTimer::timeout, this, &LyricsWindow::UpdateNow);
     setGeometry(ToQRect(Settings().window));
