@@ -89,9 +89,11 @@ TEST(LyricsDisplay, ResetEmptiesTheSlotsUntilTheNextUpdate) {
     d.Reset();
     for (const auto& slot : d.Slots()) EXPECT_EQ(slot, "");
     EXPECT_EQ(d.SungThrough(), "");
-    d.Update(false, 0, &a);
+    d.Update(false, 0, &a);  // the same line and segment as before the seek
     EXPECT_EQ(d.Slots()[2], "a");
     EXPECT_EQ(d.Slots()[1], "");
+    EXPECT_EQ(d.SungThrough(), "a");
+    EXPECT_EQ(d.SegmentDuration(), 500);
 }
 
 TEST(LyricsDisplay, SegmentChangesTakeTheSungTextsAndANegativeDurationCountsByItsSize) {
@@ -117,7 +119,7 @@ TEST(LyricsText, HeaderLinesVanishAndBracketedTagsAreCut) {
     EXPECT_EQ(ShownLyricsText("[00:00:50]la [x] la"), "la  la");
     EXPECT_EQ(ShownLyricsText("open [ only"), "open [ only");
     EXPECT_EQ(ShownLyricsText("close ] only"), "close ] only");
-    EXPECT_EQ(ShownLyricsText("a]b[c]d"), "ad");  // each round takes the first of both
+    EXPECT_EQ(ShownLyricsText("a]b[c]d"), "ac]d");  // a "]" before the "[" goes with it
     EXPECT_EQ(ShownLyricsText("[[x]]"), "]");
     EXPECT_EQ(ShownLyricsText(""), "");
 }

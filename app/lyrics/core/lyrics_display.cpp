@@ -24,10 +24,13 @@ void LyricsDisplay::Stop() {
     for (auto& slot : slots_) slot.clear();
 }
 
+// The sung texts are taken only when the segment changes; forgetting the segment makes the
+// next update take them again, even when the seek landed in the same segment.
 void LyricsDisplay::Reset() {
     for (auto& slot : slots_) slot.clear();
     sungBefore_.clear();
     sungThrough_.clear();
+    lastSegment_ = -1;
 }
 
 // The lines above the current one are the ones shown before, so that a line keeps its place
