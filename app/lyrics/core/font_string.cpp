@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 #include <vector>
 
@@ -9,7 +10,15 @@ namespace velk::app {
 
 namespace {
 
-constexpr size_t kNumberFields = 13;
+// The number fields in the order of the string.
+constexpr int32_t LogicalFont::*kWideFields[] = {&LogicalFont::height, &LogicalFont::width,
+                                                 &LogicalFont::escapement,
+                                                 &LogicalFont::orientation, &LogicalFont::weight};
+constexpr uint8_t LogicalFont::*kByteFields[] = {
+    &LogicalFont::italic,  &LogicalFont::underline,     &LogicalFont::strikeOut,
+    &LogicalFont::charSet, &LogicalFont::outPrecision,  &LogicalFont::clipPrecision,
+    &LogicalFont::quality, &LogicalFont::pitchAndFamily};
+constexpr size_t kNumberFields = std::size(kWideFields) + std::size(kByteFields);
 
 std::optional<int64_t> ParseNumber(const std::string& field) {
     const char* first = field.data();
@@ -42,42 +51,26 @@ std::optional<LogicalFont> ParseFontString(const std::string& text) {
         start = bar + 1;
     }
     if (fields.size() < kNumberFields + 1) return std::nullopt;
-    int64_t n[kNumberFields];
+    LogicalFont font;
     for (size_t i = 0; i < kNumberFields; ++i) {
         const auto value = ParseNumber(fields[i]);
         if (!value) return std::nullopt;
-        n[i] = *value;
+        if (i < std::size(kWideFields)) {
+            font.*kWideFields[i] = Held<int32_t>(*value);
+        } else {
+            font.*kByteFields[i - std::size(kWideFields)] = Held<uint8_t>(*value);
+        }
     }
-    LogicalFont font;
-    font.height = Held<int32_t>(n[0]);
-    font.width = Held<int32_t>(n[1]);
-    font.escapement = Held<int32_t>(n[2]);
-    font.orientation = Held<int32_t>(n[3]);
-    font.weight = Held<int32_t>(n[4]);
-    font.italic = Held<uint8_t>(n[5]);
-    font.underline = Held<uint8_t>(n[6]);
-    font.strikeOut = Held<uint8_t>(n[7]);
-    font.charSet = Held<uint8_t>(n[8]);
-    font.outPrecision = Held<uint8_t>(n[9]);
-    font.clipPrecision = Held<uint8_t>(n[10]);
-    font.quality = Held<uint8_t>(n[11]);
-    font.pitchAndFamily = Held<uint8_t>(n[12]);
     font.face = fields[kNumberFields];
     return font;
 }
 
-std::string FormatFontString(const LogicalFont& f) {
+std::string FormatFontString(const LogicalFont& font) {
     std::string out;
-    for (const int64_t value :
-         {int64_t{f.height}, int64_t{f.width}, int64_t{f.escapement}, int64_t{f.orientation},
-          int64_t{f.weight}, int64_t{f.italic}, int64_t{f.underline}, int64_t{f.strikeOut},
-          int64_t{f.charSet}, int64_t{f.outPrecision}, int64_t{f.clipPrecision}, int64_t{f.quality},
-          int64_t{f.pitchAndFamily}}) {
-        out += std::to_string(value);
-        out += '|';
-    }
+    for (const auto field : kWideFields) out += std::to_string(font.*field) + '|';
+    for (const auto field : kByteFields) out += std::to_string(int{font.*field}) + '|';
     // A "|" cannot live inside the face; the field would end there when read back.
-    std::string face = f.face;
+    std::string face = font.face;
     std::erase(face, '|');
     return out + face + '|';
 }

@@ -1,6 +1,7 @@
 #include "lyrics/ui/lyrics_font.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,7 +24,10 @@ LogicalFont Logical(const std::string& text, const char* fallback) {
 QFont FontFromString(const std::string& text, const char* fallback) {
     const LogicalFont logical = Logical(text, fallback);
     QFont font = QApplication::font();
-    if (!logical.face.empty()) font.setFamily(QString::fromStdString(logical.face));
+    // A face this system lacks (the Windows default "ＭＳ ゴシック" on most) keeps the
+    // application's Japanese face instead of whatever the font system would substitute.
+    const QString face = QString::fromStdString(logical.face);
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) font.setFamily(face);
     if (logical.height != 0) {
         const int64_t pixels = std::llabs(static_cast<int64_t>(logical.height));
         font.setPixelSize(static_cast<int>(std::min<int64_t>(pixels, kLargestPixelSize)));
