@@ -131,6 +131,20 @@ TEST_F(LyricsWindowFixture, AutoSizeGrowsForALongLineAndNeverShrinksAndTheRecord
     EXPECT_EQ(kept.right - kept.left, grown);
 }
 
+TEST_F(LyricsWindowFixture, SaveStatusKeepsThePlaceAndTheShowFlagForTheNextRun) {
+    session->Settings().lyrics.saveStatus = true;
+    WriteLyricsWindowOptions(session->Store(), session->Settings().lyrics);
+    PlayWithLyrics(true);
+    window->setGeometry(120, 80, 300, 210);
+    session->Shutdown(50);
+    const LyricsWindowSettings kept = ReadLyricsWindowSettings(session->Store());
+    EXPECT_EQ(kept.window.left, 120);
+    EXPECT_EQ(kept.window.top, 80);
+    EXPECT_EQ(kept.window.right, 420);
+    EXPECT_EQ(kept.window.bottom, 290);
+    EXPECT_EQ(kept.showFlag, 1);
+}
+
 TEST_F(LyricsWindowFixture, SeekEmptiesTheSlotsAndRefillsAtOnce) {
     PlayWithLyrics(true);
     engine.lyricsView = Line(1, "one", "two");
