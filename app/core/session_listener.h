@@ -32,6 +32,10 @@ class SessionListener {
     // Rows were appended at the end, from `firstRow` on.
     virtual void RowsAppended(int) {}
     virtual void SettingsApplied() {}
+    // The playing song was moved to another position.
+    virtual void Repositioned() {}
+    // The main window went to the tray; floating windows may come into view instead.
+    virtual void MainWindowMinimised() {}
 };
 
 }  // namespace velk::app

@@ -2,6 +2,7 @@
 // window (which leaves first, writing the settings through the session).
 #pragma once
 
+#include "lyrics/ui/lyrics_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_session_host.h"
 
@@ -11,10 +12,13 @@ class PlayerApp {
   public:
     PlayerApp(PlayerEngine& engine, const SessionOptions& sessionOptions,
               const StartOptions& startOptions)
-        : session_(engine, host_, sessionOptions), window_(Attached(), startOptions) {}
+        : session_(engine, host_, sessionOptions),
+          lyrics_(session_),
+          window_(Attached(), startOptions) {}
 
     PlayerSession& Session() { return session_; }
     CMainWindow& Window() { return window_; }
+    LyricsWindow& Lyrics() { return lyrics_; }
 
   private:
     PlayerSession& Attached() {
@@ -24,6 +28,7 @@ class PlayerApp {
 
     QtSessionHost host_;
     PlayerSession session_;
+    LyricsWindow lyrics_;
     CMainWindow window_;
 };
 

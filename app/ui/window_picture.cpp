@@ -1,5 +1,6 @@
 #include "ui/window_picture.h"
 
+#include <QApplication>
 #include <QTimer>
 #include <cmath>
 #include <memory>
@@ -19,6 +20,17 @@ constexpr int kLongestWaitMs = 60000;
 // Lets the last repaints land before the picture is taken.
 constexpr int kSettleMs = 300;
 
+// A floating window the player owns beside the main window, found by its object name.
+QWidget* ShownTopLevel(const char* objectName, CMainWindow& main) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(objectName)) {
+            widget->show();
+            return widget;
+        }
+    }
+    return &main;
+}
+
 // Each window a picture can be taken of, and how it is brought into view. A window's own
 // issue adds its row here.
 struct PictureWindow {
@@ -29,6 +41,7 @@ struct PictureWindow {
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
+        {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
     };
     return windows;
 }

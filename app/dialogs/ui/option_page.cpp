@@ -1,0 +1,1 @@
+#include "dialogs/ui/option_page.h"
