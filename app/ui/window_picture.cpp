@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/ui/about_box.h"
+#include "dialogs/ui/property_dialog.h"
 #include "ui/main_window.h"
 
 namespace velk::app {
@@ -29,6 +31,21 @@ struct PictureWindow {
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
+        {"properties",
+         [](CMainWindow& main) -> QWidget* {
+             PlayerSession& session = main.Session();
+             auto* dialog =
+                 new PropertyDialog(session, session.MainList(),
+                                    session.MainList().Count() > 0 ? 0 : -1, false, {}, &main);
+             dialog->show();
+             return dialog;
+         }},
+        {"about",
+         [](CMainWindow& main) -> QWidget* {
+             auto* box = new AboutBox(&main);
+             box->show();
+             return box;
+         }},
     };
     return windows;
 }
