@@ -35,6 +35,12 @@ Widget* Named(Widget* widget, int id) {
     return widget;
 }
 
+// A group's fields, each beside its label.
+void LabelRows(QGroupBox* group, std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* form = new QFormLayout(group);
+    for (const auto& [label, field] : rows) form->addRow(QString::fromUtf8(label), field);
+}
+
 }  // namespace
 
 PropertyDialog::PropertyDialog(PlayerSession& session, ActiveList& list, int row, bool readOnly,
@@ -80,13 +86,12 @@ void PropertyDialog::BuildControls() {
     genre_ = Named(new QComboBox(tagGroup_), kGenre);
     for (const GenreChoice& choice : GenreChoices())
         genre_->addItem(Text(choice.name), choice.number);
-    auto* tagForm = new QFormLayout(tagGroup_);
-    tagForm->addRow(QString::fromUtf8("曲名"), title_);
-    tagForm->addRow(QString::fromUtf8("ｱｰﾃｨｽﾄ名"), artist_);
-    tagForm->addRow(QString::fromUtf8("ｱﾙﾊﾞﾑ名"), album_);
-    tagForm->addRow(QString::fromUtf8("ﾘﾘｰｽ年号"), year_);
-    tagForm->addRow(QString::fromUtf8("ｺﾒﾝﾄ"), comment_);
-    tagForm->addRow(QString::fromUtf8("ｼﾞｬﾝﾙ"), genre_);
+    LabelRows(tagGroup_, {{"曲名", title_},
+                          {"ｱｰﾃｨｽﾄ名", artist_},
+                          {"ｱﾙﾊﾞﾑ名", album_},
+                          {"ﾘﾘｰｽ年号", year_},
+                          {"ｺﾒﾝﾄ", comment_},
+                          {"ｼﾞｬﾝﾙ", genre_}});
     message_ = new QLabel(this);
     message_->setAlignment(Qt::AlignCenter);
     message_->hide();
@@ -103,13 +108,12 @@ void PropertyDialog::BuildControls() {
     fileSize_ = readOnlyEdit(kFileSize);
     frames_ = readOnlyEdit(kFrames);
     playTime_ = readOnlyEdit(kPlayTime);
-    auto* audioForm = new QFormLayout(audioGroup_);
-    audioForm->addRow(QString::fromUtf8("出力ﾁｬﾝﾈﾙ数"), channels_);
-    audioForm->addRow(QString::fromUtf8("ﾋﾞｯﾄﾚｰﾄ"), bitRate_);
-    audioForm->addRow(QString::fromUtf8("ｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄ"), sampleRate_);
-    audioForm->addRow(QString::fromUtf8("ﾌｧｲﾙｻｲｽﾞ"), fileSize_);
-    audioForm->addRow(QString::fromUtf8("ﾌﾚｰﾑ数"), frames_);
-    audioForm->addRow(QString::fromUtf8("演奏時間"), playTime_);
+    LabelRows(audioGroup_, {{"出力ﾁｬﾝﾈﾙ数", channels_},
+                            {"ﾋﾞｯﾄﾚｰﾄ", bitRate_},
+                            {"ｻﾝﾌﾟﾘﾝｸﾞﾚｰﾄ", sampleRate_},
+                            {"ﾌｧｲﾙｻｲｽﾞ", fileSize_},
+                            {"ﾌﾚｰﾑ数", frames_},
+                            {"演奏時間", playTime_}});
 
     apply_ = Named(new QPushButton(QString::fromUtf8("適用(&A)"), this), kApply);
     auto* cancel = Named(new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"), this), kCancel);
