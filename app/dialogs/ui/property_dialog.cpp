@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "core/velk_tag_port.h"
@@ -144,6 +145,14 @@ void PropertyDialog::BuildControls() {
     connect(apply_, &QPushButton::clicked, this, [this] { Apply(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { OpenHelp(); });
+}
+
+// Centred on the desktop rather than on the window that opened it.
+void PropertyDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (const QScreen* desktop = screen()) {
+        move(desktop->availableGeometry().center() - rect().center());
+    }
 }
 
 // Text set here is no edit of the user's: "適用(&A)" keeps its state.

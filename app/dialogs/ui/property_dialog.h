@@ -56,6 +56,9 @@ class PropertyDialog : public QDialog {
     // "<<" (-1) and ">>" (+1), with the save question when there are changes.
     void Step(int direction);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void BuildControls();
     void LoadRow();
