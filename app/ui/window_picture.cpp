@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/ui/about_box.h"
+#include "dialogs/ui/property_dialog.h"
 #include "ui/main_window.h"
 
 namespace velk::app {
@@ -42,6 +44,21 @@ const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
         {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
+        {"properties",
+         [](CMainWindow& main) -> QWidget* {
+             PlayerSession& session = main.Session();
+             auto* dialog =
+                 new PropertyDialog(session, session.MainList(),
+                                    session.MainList().Count() > 0 ? 0 : -1, false, {}, &main);
+             dialog->show();
+             return dialog;
+         }},
+        {"about",
+         [](CMainWindow& main) -> QWidget* {
+             auto* box = new AboutBox(&main);
+             box->show();
+             return box;
+         }},
     };
     return windows;
 }
