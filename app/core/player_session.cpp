@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <iterator>
 #include <utility>
 
 #include "core/display_name.h"
-#include "core/favourites.h"
 #include "core/playing_flag.h"
 #include "core/playlist_actions.h"
 #include "core/speed_pitch.h"
@@ -91,24 +92,104 @@ void PlayerSession::ApplySettings() {
 void PlayerSession::LoadSelectedFavourite() {
     const int found = FindFavourite(favourites_, settings_.main.selectFavorite);
     currentFavourite_ = found >= 0 ? found : 0;
-    if (!favourites_.empty()) AddLines(ReadFavouriteLines(favourites_[currentFavourite_]));
+    if (!favourites_.empty())
+        LoadCurrentFavourite(ReadFavouriteLines(favourites_[currentFavourite_]));
+}
+
+void PlayerSession::LoadCurrentFavourite(std::vector<std::string> lines) {
+    unreadFavouriteLines_.clear();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int before = playlist_.Count();
+        if (!quitting_) intake_.AddPath(lines[i], false);
+        if (quitting_) {
+            // A line the quit request stopped before it became a row is kept, not lost.
+            const size_t firstUnread = playlist_.Count() == before ? i : i + 1;
+            unreadFavouriteLines_.assign(std::make_move_iterator(lines.begin() + firstUnread),
+                                         std::make_move_iterator(lines.end()));
+            break;
+        }
+    }
+    FinishAdding();
 }
 
 void PlayerSession::SwitchFavourite(int index) {
     if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
     if (index == currentFavourite_) return;
+    playlist_.ClearSortArrows();
     SaveCurrentFavourite();
     ClearAll();
-    playlist_.ClearSortArrows();
     currentFavourite_ = index;
-    AddLines(ReadFavouriteLines(favourites_[index]));
+    playlist_.SetCurrentIndex(0);
+    FavouritesChanged();
+    LoadCurrentFavourite(ReadFavouriteLines(favourites_[index]));
 }
 
 void PlayerSession::SaveCurrentFavourite() {
     if (options_.readOnly) return;
-    if (currentFavourite_ >= 0 && currentFavourite_ < static_cast<int>(favourites_.size())) {
-        SaveFavourite(favourites_[currentFavourite_], playlist_);
+    if (currentFavourite_ < 0 || currentFavourite_ >= static_cast<int>(favourites_.size())) return;
+    std::vector<std::string> lines = FavouriteLines(playlist_);
+    lines.insert(lines.end(), unreadFavouriteLines_.begin(), unreadFavouriteLines_.end());
+    WriteFavouriteLines(favourites_[currentFavourite_].path, lines);
+}
+
+void PlayerSession::WriteFavouriteKeysNow() {
+    settings_.main.favourites = favourites_;
+    if (currentFavourite_ >= 0 && currentFavourite_ < static_cast<int>(favourites_.size()))
+        settings_.main.selectFavorite = favourites_[currentFavourite_].name;
+    if (!options_.readOnly) WriteFavouriteKeys(store_, settings_.main);
+}
+
+bool PlayerSession::NewFavourite(const std::string& name) {
+    if (FindFavourite(favourites_, name) >= 0) return false;
+    // The list about to be emptied still belongs to the old favourite.
+    SaveCurrentFavourite();
+    favourites_.push_back({name, FavouritePath(options_.profileFolder, name)});
+    ClearAll();
+    unreadFavouriteLines_.clear();
+    currentFavourite_ = static_cast<int>(favourites_.size()) - 1;
+    WriteFavouriteKeysNow();
+    FavouritesChanged();
+    UpdateButtons();
+    return true;
+}
+
+std::vector<FavouriteDraft> PlayerSession::FavouriteDrafts() const {
+    std::vector<FavouriteDraft> drafts;
+    for (size_t i = 0; i < favourites_.size(); ++i) {
+        FavouriteDraft draft{favourites_[i].name, {}};
+        if (static_cast<int>(i) == currentFavourite_) {
+            draft.lines = FavouriteLines(playlist_);
+            draft.lines.insert(draft.lines.end(), unreadFavouriteLines_.begin(),
+                               unreadFavouriteLines_.end());
+        } else {
+            draft.lines = ReadFavouriteLines(favourites_[i]);
+        }
+        drafts.push_back(std::move(draft));
     }
+    return drafts;
+}
+
+void PlayerSession::ReplaceFavourites(const std::vector<FavouriteDraft>& drafts) {
+    transport_.Stop();
+    std::error_code ec;
+    if (!options_.readOnly) {
+        for (const auto& favourite : favourites_) std::filesystem::remove(favourite.path, ec);
+    }
+    ClearAll();
+    unreadFavouriteLines_.clear();
+    favourites_.clear();
+    // The playlist always belongs to a favourite, so removing them all leaves the default one.
+    const std::vector<FavouriteDraft> kept =
+        drafts.empty() ? std::vector<FavouriteDraft>{{kDefaultFavouriteName, {}}} : drafts;
+    for (const auto& draft : kept) {
+        favourites_.push_back({draft.name, FavouritePath(options_.profileFolder, draft.name)});
+        if (!options_.readOnly) WriteFavouriteLines(favourites_.back().path, draft.lines);
+    }
+    currentFavourite_ = 0;
+    WriteFavouriteKeysNow();
+    FavouritesChanged();
+    LoadCurrentFavourite(kept.front().lines);
+    playlist_.SetCurrentIndex(0);
 }
 
 // ---- Playlist ---------------------------------------------------------------------------------
@@ -191,6 +272,8 @@ bool PlayerSession::HandOver(const std::string& path) {
     if (path.empty()) return true;
     currentFavourite_ = 0;
     ClearAll();
+    unreadFavouriteLines_.clear();
+    FavouritesChanged();
     AddLines({path});
     transport_.PlayCurrent(true);
     return true;

@@ -32,6 +32,8 @@ class SessionListener {
     // Rows were appended at the end, from `firstRow` on.
     virtual void RowsAppended(int) {}
     virtual void SettingsApplied() {}
+    // Favourites were added, renamed, reordered or removed, or another one became current.
+    virtual void FavouritesChanged() {}
 };
 
 }  // namespace velk::app
