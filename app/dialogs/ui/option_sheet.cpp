@@ -34,6 +34,8 @@ OptionPage* MakeOptionPage(int number, PlayerSession& session, QWidget* parent) 
 COptionSheet::COptionSheet(PlayerSession& session, const OptionSheetState& state, QWidget* parent)
     : QDialog(parent), tabs_(new QTabWidget(this)) {
     setWindowTitle(QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"));
+    // Every page's tab stays in view.
+    tabs_->setUsesScrollButtons(false);
     const char* favouritesLocked =
         state.lyricsEditing ? "歌詞編集モードの時はお気に入りの編集は行えません。"
         : state.adding ? "ファイルの追加中はお気に入りの編集は行えません。"

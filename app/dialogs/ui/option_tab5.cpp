@@ -28,6 +28,7 @@ QTreeWidget* MakeList(QWidget* parent, int id, const char* header) {
     list->setHeaderLabels({QString::fromUtf8(header)});
     list->setRootIsDecorated(false);
     list->setColumnWidth(0, kColumnWidth);
+    list->setMinimumWidth(kColumnWidth + 2 * list->frameWidth() + 4);
     return list;
 }
 
