@@ -18,19 +18,23 @@ class PlayerSession;
 class COptionTab5 : public OptionPage {
     Q_OBJECT
   public:
-    static constexpr int kFavouriteList = 1092;
-    static constexpr int kSongList = 1093;
-    static constexpr int kRemoveFavourite = 1094;
-    static constexpr int kAddSongs = 1095;
-    static constexpr int kRemoveSongs = 1096;
-    static constexpr int kAddFromPlaylist = 1137;
-    static constexpr int kNewFavourite = 1140;
-    static constexpr int kRenameFavourite = 1141;
-    static constexpr int kFavouriteUp = 1142;
-    static constexpr int kFavouriteDown = 1143;
-    static constexpr int kSongsUp = 1144;
-    static constexpr int kSongsDown = 1145;
-    static constexpr int kFullPaths = 1177;
+    enum Control {
+        // The favourites.
+        kFavouriteList = 1092,
+        kNewFavourite = 1140,
+        kAddFromPlaylist = 1137,
+        kRenameFavourite = 1141,
+        kRemoveFavourite = 1094,
+        kFavouriteUp = 1142,
+        kFavouriteDown = 1143,
+        // The songs of the selected favourite.
+        kSongList = 1093,
+        kAddSongs = 1095,
+        kRemoveSongs = 1096,
+        kSongsUp = 1144,
+        kSongsDown = 1145,
+        kFullPaths = 1177,
+    };
 
     explicit COptionTab5(PlayerSession& session, QWidget* parent = nullptr);
 
