@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <iterator>
 #include <utility>
 
 #include "core/display_name.h"
@@ -96,20 +95,28 @@ void PlayerSession::LoadSelectedFavourite() {
         LoadCurrentFavourite(ReadFavouriteLines(favourites_[currentFavourite_]));
 }
 
+// The window may end the player while the lines arrive (its events run between them), so the
+// lines still to come are known to a save at every moment.
 void PlayerSession::LoadCurrentFavourite(std::vector<std::string> lines) {
-    unreadFavouriteLines_.clear();
-    for (size_t i = 0; i < lines.size(); ++i) {
+    pendingFavouriteLines_ = std::move(lines);
+    firstPendingLine_ = 0;
+    for (size_t i = 0; i < pendingFavouriteLines_.size() && !quitting_; ++i) {
+        const std::string line = pendingFavouriteLines_[i];
         const int before = playlist_.Count();
-        if (!quitting_) intake_.AddPath(lines[i], false);
-        if (quitting_) {
-            // A line the quit request stopped before it became a row is kept, not lost.
-            const size_t firstUnread = playlist_.Count() == before ? i : i + 1;
-            unreadFavouriteLines_.assign(std::make_move_iterator(lines.begin() + firstUnread),
-                                         std::make_move_iterator(lines.end()));
-            break;
-        }
+        intake_.AddPath(line, false);
+        // A line the quit request stopped before it became a row stays pending.
+        if (!quitting_ || playlist_.Count() != before) firstPendingLine_ = i + 1;
     }
+    if (firstPendingLine_ >= pendingFavouriteLines_.size()) DropPendingLines();
     FinishAdding();
+}
+
+std::vector<std::string> PlayerSession::CurrentFavouriteLines() const {
+    std::vector<std::string> lines = FavouriteLines(playlist_);
+    if (firstPendingLine_ < pendingFavouriteLines_.size())
+        lines.insert(lines.end(), pendingFavouriteLines_.begin() + firstPendingLine_,
+                     pendingFavouriteLines_.end());
+    return lines;
 }
 
 void PlayerSession::SwitchFavourite(int index) {
@@ -127,9 +134,7 @@ void PlayerSession::SwitchFavourite(int index) {
 void PlayerSession::SaveCurrentFavourite() {
     if (options_.readOnly) return;
     if (currentFavourite_ < 0 || currentFavourite_ >= static_cast<int>(favourites_.size())) return;
-    std::vector<std::string> lines = FavouriteLines(playlist_);
-    lines.insert(lines.end(), unreadFavouriteLines_.begin(), unreadFavouriteLines_.end());
-    WriteFavouriteLines(favourites_[currentFavourite_].path, lines);
+    WriteFavouriteLines(favourites_[currentFavourite_].path, CurrentFavouriteLines());
 }
 
 void PlayerSession::WriteFavouriteKeysNow() {
@@ -145,7 +150,7 @@ bool PlayerSession::NewFavourite(const std::string& name) {
     SaveCurrentFavourite();
     favourites_.push_back({name, FavouritePath(options_.profileFolder, name)});
     ClearAll();
-    unreadFavouriteLines_.clear();
+    DropPendingLines();
     currentFavourite_ = static_cast<int>(favourites_.size()) - 1;
     WriteFavouriteKeysNow();
     FavouritesChanged();
@@ -157,13 +162,8 @@ std::vector<FavouriteDraft> PlayerSession::FavouriteDrafts() const {
     std::vector<FavouriteDraft> drafts;
     for (size_t i = 0; i < favourites_.size(); ++i) {
         FavouriteDraft draft{favourites_[i].name, {}};
-        if (static_cast<int>(i) == currentFavourite_) {
-            draft.lines = FavouriteLines(playlist_);
-            draft.lines.insert(draft.lines.end(), unreadFavouriteLines_.begin(),
-                               unreadFavouriteLines_.end());
-        } else {
-            draft.lines = ReadFavouriteLines(favourites_[i]);
-        }
+        draft.lines = static_cast<int>(i) == currentFavourite_ ? CurrentFavouriteLines()
+                                                               : ReadFavouriteLines(favourites_[i]);
         drafts.push_back(std::move(draft));
     }
     return drafts;
@@ -176,7 +176,7 @@ void PlayerSession::ReplaceFavourites(const std::vector<FavouriteDraft>& drafts)
         for (const auto& favourite : favourites_) std::filesystem::remove(favourite.path, ec);
     }
     ClearAll();
-    unreadFavouriteLines_.clear();
+    DropPendingLines();
     favourites_.clear();
     // The playlist always belongs to a favourite, so removing them all leaves the default one.
     const std::vector<FavouriteDraft> kept =
@@ -272,7 +272,7 @@ bool PlayerSession::HandOver(const std::string& path) {
     if (path.empty()) return true;
     currentFavourite_ = 0;
     ClearAll();
-    unreadFavouriteLines_.clear();
+    DropPendingLines();
     FavouritesChanged();
     AddLines({path});
     transport_.PlayCurrent(true);

@@ -149,6 +149,11 @@ class PlayerSession : private TransportHost {
     // Loads the current favourite's lines; those a quit request leaves unread are kept for
     // its next save.
     void LoadCurrentFavourite(std::vector<std::string> lines);
+    std::vector<std::string> CurrentFavouriteLines() const;
+    void DropPendingLines() {
+        pendingFavouriteLines_.clear();
+        firstPendingLine_ = 0;
+    }
     // Writes "Favorite Count", the name/path pairs and "Select Favorite".
     void WriteFavouriteKeysNow();
     void CatchUpWhileAdding();
@@ -167,7 +172,10 @@ class PlayerSession : private TransportHost {
     Transport transport_;
     std::vector<FavouriteRecord> favourites_;
     int currentFavourite_ = 0;
-    std::vector<std::string> unreadFavouriteLines_;
+    // The current favourite's lines not yet in the playlist, from `firstPendingLine_` on: those
+    // of a load in progress, or those a quit request left unread. Saving keeps them.
+    std::vector<std::string> pendingFavouriteLines_;
+    size_t firstPendingLine_ = 0;
     std::vector<SessionListener*> listeners_;
     std::function<int()> selection_;
     std::string title_;

@@ -140,7 +140,8 @@ TEST_F(FavouritesFixture, AFavouriteThatCannotBeWrittenIsLeftAsItWas) {
 }
 
 // A termination signal during a long load ends the add at once; the lines not yet loaded are
-// still written back when the player ends.
+// still written back, whether the player ends while the window runs between two lines (the
+// signal closing it) or after the add has stopped.
 TEST_F(FavouritesFixture, QuittingDuringALongLoadStillSavesTheWholeFavourite) {
     std::string text;
     std::vector<std::string> lines;
@@ -148,14 +149,21 @@ TEST_F(FavouritesFixture, QuittingDuringALongLoadStillSavesTheWholeFavourite) {
         lines.push_back("/song" + std::to_string(i) + ".mp3");
         text += lines.back() + "\n";
     }
-    WriteText(Normal(), text);
-    host.onPump = [&] {
-        if (session->MainList().Count() >= 10) session->QuitFlag() = true;
-    };
-    session->LoadSelectedFavourite();
-    EXPECT_LT(session->MainList().Count(), 3000);
-    session->Shutdown(50);
-    EXPECT_EQ(FileLines(Normal()), lines);
+    for (const bool closeDuringPump : {true, false}) {
+        WriteText(Normal(), text);
+        session = Make();
+        host.onPump = [&] {
+            if (session->MainList().Count() < 10) return;
+            session->QuitFlag() = true;
+            if (closeDuringPump) session->Shutdown(50);
+        };
+        session->LoadSelectedFavourite();
+        host.onPump = nullptr;
+        EXPECT_LT(session->MainList().Count(), 3000);
+        EXPECT_EQ(session->FavouriteDrafts()[0].lines, lines);
+        session->Shutdown(50);
+        EXPECT_EQ(FileLines(Normal()), lines) << closeDuringPump;
+    }
 }
 
 TEST_F(FavouritesFixture, ReplacingTheFavouritesRewritesFilesAndKeysAndLoadsTheFirst) {
