@@ -213,6 +213,7 @@ TEST(FavouritesEditorRules, RenamingAddingAndMovingFavourites) {
     EXPECT_EQ(editor.Rename(0, ""), Result::kEmpty);
     EXPECT_EQ(editor.Rename(0, "b"), Result::kDuplicate);
     EXPECT_EQ(editor.Rename(0, "a"), Result::kUnchanged);
+    EXPECT_EQ(editor.Rename(0, "../up"), Result::kForbidden);
     EXPECT_EQ(editor.Rename(9, "q"), Result::kUnchanged);
     EXPECT_FALSE(editor.Changed());
     const auto added = editor.AddFromPlaylist("a", {"/p.mp3"});

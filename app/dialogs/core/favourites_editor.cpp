@@ -49,6 +49,7 @@ FavouritesEditor::Added FavouritesEditor::AddFromPlaylist(const std::string& nam
 FavouritesEditor::RenameResult FavouritesEditor::Rename(int row, const std::string& name) {
     if (!Valid(row) || favourites_[row].name == name) return RenameResult::kUnchanged;
     if (name.empty()) return RenameResult::kEmpty;
+    if (FirstForbiddenCharacter(name) != std::string::npos) return RenameResult::kForbidden;
     if (HasName(name)) return RenameResult::kDuplicate;
     favourites_[row].name = name;
     changed_ = true;

@@ -35,7 +35,8 @@ class FavouritesEditor {
     // Appends a favourite made from a playlist file, its name made unique.
     Added AddFromPlaylist(const std::string& name, std::vector<std::string> lines);
 
-    enum class RenameResult { kRenamed, kUnchanged, kEmpty, kDuplicate };
+    // A name with a forbidden character would put the favourite's file elsewhere.
+    enum class RenameResult { kRenamed, kUnchanged, kEmpty, kDuplicate, kForbidden };
     RenameResult Rename(int row, const std::string& name);
     void Remove(int row);
     // Moves a favourite one place; returns its row afterwards.

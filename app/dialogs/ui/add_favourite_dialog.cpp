@@ -17,6 +17,11 @@
 
 namespace velk::app {
 
+QString ForbiddenNameMessage() {
+    return QString::fromUtf8(kForbiddenNameCharacters.data(), kForbiddenNameCharacters.size()) +
+           QString::fromUtf8("は使用できません。");
+}
+
 AddFavouriteDialog::AddFavouriteDialog(Mode mode, const QString& favouritesFolder,
                                        const QStringList& names, int preselected, QWidget* parent)
     : QDialog(parent), mode_(mode), favouritesFolder_(favouritesFolder) {

@@ -13,6 +13,9 @@ class QPushButton;
 
 namespace velk::app {
 
+// The forbidden characters followed by "は使用できません。".
+QString ForbiddenNameMessage();
+
 class AddFavouriteDialog : public QDialog {
     Q_OBJECT
   public:

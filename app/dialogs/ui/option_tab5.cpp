@@ -3,7 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
@@ -192,6 +191,8 @@ void COptionTab5::RenameFavourite(int row, const QString& name) {
     const Result result = editor_.Rename(row, name.toStdString());
     if (result == Result::kEmpty) {
         QMessageBox::warning(this, Caption(), QString::fromUtf8("名前を入力してください。"));
+    } else if (result == Result::kForbidden) {
+        QMessageBox::warning(this, Caption(), ForbiddenNameMessage());
     } else if (result == Result::kDuplicate) {
         QMessageBox::warning(this, Caption(),
                              QString::fromUtf8("同じ名前が存在するため変更できません。"));
