@@ -6,6 +6,7 @@
 
 #include "core/player_engine.h"
 #include "core/playlist_entry.h"
+#include "core/song_source.h"
 
 namespace velk::app {
 
@@ -56,6 +57,8 @@ class Transport {
     TransportFlags flags;
 
     void SetActiveList(ActiveList& list) { list_ = &list; }
+    // Where archive members are played from; without it every row plays from its own path.
+    void SetSongSources(SongSources* sources) { sources_ = sources; }
     ActiveList& List() { return *list_; }
 
     void PlayCurrent(bool chooseRandom);
@@ -81,6 +84,8 @@ class Transport {
     void CheckMemberEnd();
     // The time display's text for the current state ("" when stopped).
     std::string TimeText();
+    // Closes the engine's file and lets go of whatever was made to play it.
+    void CloseSong();
 
   private:
     enum class StartResult { Started, NothingToStart, OpenFailed };
@@ -94,10 +99,14 @@ class Transport {
     ActiveList* list_;
     PlayerEngine& engine_;
     TransportHost& host_;
+    SongSources* sources_ = nullptr;
+    // Where the open song begins in the opened file, in seconds.
+    int openStart_ = 0;
     bool showsPause_ = false;
 };
 
-// True when an archive member at engine position `position` has played its length.
-bool MemberSongEnded(const PlaylistEntry& entry, int position);
+// True when an archive member, opened with its start at `startSeconds`, has played its length
+// at engine position `position`.
+bool MemberSongEnded(const PlaylistEntry& entry, int position, int startSeconds);
 
 }  // namespace velk::app

@@ -194,7 +194,7 @@ TEST_F(TransportFixture, MemberSongEndsByPositionWhileTheArchivePlaysOn) {
     engine.position = 90;
     transport.CheckMemberEnd();
     EXPECT_EQ(engine.LastOpened(), Song(1));
-    EXPECT_TRUE(MemberSongEnded(list.Entry(0), 90));
+    EXPECT_TRUE(MemberSongEnded(list.Entry(0), 90, 60));
 }
 
 TEST_F(TransportFixture, TimeTextIsEmptyWhenStoppedAndRelativeToAMembersStart) {
