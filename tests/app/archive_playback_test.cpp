@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "archive_files.h"
+#include "core/archive_intake.h"
+#include "core/file_intake.h"
+#include "core/libarchive_reader.h"
+#include "core/playlist.h"
+#include "core/song_source.h"
+#include "core/transport.h"
+#include "fake_engine.h"
+#include "recording_host.h"
+#include "support/temp_dir.h"
+
+namespace velk::app {
+namespace {
+
+using test::CbrMember;
+using test::WriteZip;
+using velk::test::TempDir;
+
+struct ArchivePlaybackFixture : ::testing::Test {
+    TempDir dir;
+    TempDir temp;  // where temporary copies go
+    Playlist list;
+    test::FakeEngine engine;
+    test::RecordingHost host;
+    LibArchiveReader reader;
+    std::unique_ptr<ArchiveSongSources> sources =
+        std::make_unique<ArchiveSongSources>(reader, temp.path().string());
+    Transport transport{list, engine, host};
+    std::string zip = dir.file("album.zip");
+    std::vector<uint8_t> deflatedBytes = CbrMember(5);
+
+    ArchivePlaybackFixture() {
+        transport.SetSongSources(sources.get());
+        // A stored member, a deflated one, and a stored one again.
+        WriteZip(
+            zip,
+            {{"a.mp3", CbrMember(4)}, {"b.mp3", deflatedBytes, true}, {"c.mp3", CbrMember(3)}});
+        ReadArchive(zip, reader, [this](PlaylistEntry e) {
+            list.Append(std::make_unique<PlaylistEntry>(std::move(e)));
+            return true;
+        });
+    }
+
+    int TemporaryFiles() {
+        int count = 0;
+        for (const auto& f : std::filesystem::directory_iterator(temp.path())) {
+            (void)f;
+            ++count;
+        }
+        return count;
+    }
+
+    // Lets the open member play to its length and the housekeeping tick notice it.
+    void PlayToEnd(int startSeconds, int length) {
+        engine.position = startSeconds + length - 1;
+        transport.CheckMemberEnd();
+        engine.position = startSeconds + length;
+        transport.CheckMemberEnd();
+    }
+};
+
+TEST_F(ArchivePlaybackFixture, StoredPlaysFromTheArchiveDeflatedFromATemporaryCopy) {
+    ASSERT_EQ(list.Count(), 3);
+    ASSERT_EQ(list.Entry(2).startOffset, 9000);
+    list.SetCurrentIndex(0);
+    transport.PlayCurrent(false);
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(engine.seekedTo, 0);
+    EXPECT_EQ(TemporaryFiles(), 0);
+
+    PlayToEnd(0, 4);  // the deflated member follows
+    ASSERT_EQ(list.CurrentIndex(), 1);
+    const std::string copy = engine.LastOpened();
+    EXPECT_EQ(copy, sources->TemporaryFile());
+    EXPECT_EQ(copy.rfind(temp.path().string() + "/velk", 0), 0u);
+    EXPECT_EQ(velk::test::readFileBytes(copy), deflatedBytes);
+    EXPECT_EQ(engine.seekedTo, 0);  // its start counts from the copy's beginning
+    engine.position = 2;
+    EXPECT_EQ(transport.TimeText(), "0:02");
+    transport.SeekTo(3);
+    EXPECT_EQ(engine.seekedTo, 3);
+
+    PlayToEnd(0, 5);  // then the stored one again, at its place in the archive
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(engine.seekedTo, 9);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_EQ(TemporaryFiles(), 0);
+    engine.position = 10;
+    EXPECT_EQ(transport.TimeText(), "0:01");
+    transport.SeekTo(2);
+    EXPECT_EQ(engine.seekedTo, 11);
+}
+
+TEST_F(ArchivePlaybackFixture, TheTemporaryCopyGoesAtStopAtPreviousAndAtExit) {
+    list.SetCurrentIndex(1);
+    transport.PlayCurrent(false);
+    EXPECT_EQ(TemporaryFiles(), 1);
+    transport.Stop();
+    EXPECT_EQ(TemporaryFiles(), 0);
+
+    transport.PlayCurrent(false);
+    EXPECT_EQ(TemporaryFiles(), 1);
+    transport.Previous();
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(TemporaryFiles(), 0);
+    transport.Next();
+    EXPECT_EQ(TemporaryFiles(), 1);
+
+    transport.SetSongSources(nullptr);
+    sources.reset();  // the player ends
+    EXPECT_EQ(TemporaryFiles(), 0);
+}
+
+TEST_F(ArchivePlaybackFixture, AMemberThatCannotBeHadFailsAndLeavesNothingBehind) {
+    // The archive changed since it was listed: the deflated member's data is cut short.
+    const std::string damaged = dir.file("damaged.zip");
+    WriteZip(damaged, {{"b.mp3", deflatedBytes, true}});
+    auto cut = velk::test::readFileBytes(damaged);
+    cut.resize(cut.size() / 2);
+    velk::test::writeFileBytes(damaged, cut);
+    list.Entry(1).path = damaged;
+    list.Entry(0).path = dir.file("gone.zip");  // removed since: a favourite line's archive
+    transport.flags.loop = false;
+    list.SetCurrentIndex(0);
+    transport.PlayCurrent(false);
+    EXPECT_TRUE(list.Entry(0).failed);
+    EXPECT_TRUE(list.Entry(1).failed);
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(TemporaryFiles(), 0);
+}
+
+TEST_F(ArchivePlaybackFixture, FavouriteLineMemberPlaysWhereItsLineSays) {
+    PlaylistEntry entry;
+    ASSERT_TRUE(ParseFavouriteLine(zip + "|c.mp3|||3|9000", entry));
+    list.Clear();
+    list.Append(std::make_unique<PlaylistEntry>(entry));
+    list.SetCurrentIndex(0);
+    transport.PlayCurrent(false);
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(engine.seekedTo, 9);
+}
+
+}  // namespace
+}  // namespace velk::app
