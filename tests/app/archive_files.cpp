@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "support/le_bytes.h"
 #include "support/mpeg_frames.h"
 #include "support/temp_dir.h"
 
@@ -14,15 +15,8 @@ using velk::test::HeaderFields;
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+using velk::test::appendLe16;
+using velk::test::appendLe32;
 
 std::vector<uint8_t> RawDeflate(const std::vector<uint8_t>& data) {
     z_stream z{};
@@ -45,15 +39,15 @@ void PutCommonFields(std::vector<uint8_t>& out, const ZipMember& m, uint32_t crc
                      size_t packedSize) {
     const bool ascii = std::all_of(m.name.begin(), m.name.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    Put16(out, 20);
-    Put16(out, ascii ? 0 : 0x0800);  // names in UTF-8
-    Put16(out, m.deflate ? 8 : 0);
-    Put32(out, 0x5A210000);  // DOS time and date
-    Put32(out, crc);
-    Put32(out, static_cast<uint32_t>(packedSize));
-    Put32(out, static_cast<uint32_t>(m.data.size()));
-    Put16(out, static_cast<uint32_t>(m.name.size()));
-    Put16(out, 0);  // no extra field
+    appendLe16(out, 20);
+    appendLe16(out, ascii ? 0 : 0x0800);  // names in UTF-8
+    appendLe16(out, m.deflate ? 8 : 0);
+    appendLe32(out, 0x5A210000);  // DOS time and date
+    appendLe32(out, crc);
+    appendLe32(out, static_cast<uint32_t>(packedSize));
+    appendLe32(out, static_cast<uint32_t>(m.data.size()));
+    appendLe16(out, static_cast<uint32_t>(m.name.size()));
+    appendLe16(out, 0);  // no extra field
 }
 
 }  // namespace
@@ -66,30 +60,30 @@ void WriteZip(const std::string& path, const std::vector<ZipMember>& members) {
             static_cast<uint32_t>(crc32(0, m.data.data(), static_cast<uInt>(m.data.size())));
         const std::vector<uint8_t> packed = m.deflate ? RawDeflate(m.data) : m.data;
         const auto offset = static_cast<uint32_t>(out.size());
-        Put32(out, 0x04034b50);
+        appendLe32(out, 0x04034b50);
         PutCommonFields(out, m, crc, packed.size());
         out.insert(out.end(), m.name.begin(), m.name.end());
         out.insert(out.end(), packed.begin(), packed.end());
 
-        Put32(directory, 0x02014b50);
-        Put16(directory, 20);  // made by MS-DOS
+        appendLe32(directory, 0x02014b50);
+        appendLe16(directory, 20);  // made by MS-DOS
         PutCommonFields(directory, m, crc, packed.size());
-        Put16(directory, 0);  // comment
-        Put16(directory, 0);  // disk
-        Put16(directory, 0);  // internal attributes
-        Put32(directory, 0);  // external attributes
-        Put32(directory, offset);
+        appendLe16(directory, 0);  // comment
+        appendLe16(directory, 0);  // disk
+        appendLe16(directory, 0);  // internal attributes
+        appendLe32(directory, 0);  // external attributes
+        appendLe32(directory, offset);
         directory.insert(directory.end(), m.name.begin(), m.name.end());
     }
     const auto directoryAt = static_cast<uint32_t>(out.size());
     out.insert(out.end(), directory.begin(), directory.end());
-    Put32(out, 0x06054b50);
-    Put32(out, 0);  // disks
-    Put16(out, static_cast<uint32_t>(members.size()));
-    Put16(out, static_cast<uint32_t>(members.size()));
-    Put32(out, static_cast<uint32_t>(directory.size()));
-    Put32(out, directoryAt);
-    Put16(out, 0);  // comment
+    appendLe32(out, 0x06054b50);
+    appendLe32(out, 0);  // disks
+    appendLe16(out, static_cast<uint32_t>(members.size()));
+    appendLe16(out, static_cast<uint32_t>(members.size()));
+    appendLe32(out, static_cast<uint32_t>(directory.size()));
+    appendLe32(out, directoryAt);
+    appendLe16(out, 0);  // comment
     velk::test::writeFileBytes(path, out);
 }
 

@@ -179,7 +179,7 @@ TEST(ArchivePlaybackWithTheEngine, MembersFollowOneAnotherToTheLast) {
     int notices = 0;
     // A guard against a hang only: the three members take a fraction of a second.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (engine.State(nullptr) != kEngineStopped && std::chrono::steady_clock::now() < giveUp) {
+    while (transport.ShowsPause() && std::chrono::steady_clock::now() < giveUp) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
         if (host.endNotices != notices) {  // what the window's advance timer does
             notices = host.endNotices;

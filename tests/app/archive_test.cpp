@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -215,6 +216,22 @@ TEST_F(ArchiveIntakeFixture, StoppingTheIntakeEndsTheWalk) {
     intake.hooks.stopRequested = [this] { return playlist.Count() >= 1; };
     intake.AddPath(dir.file("s.zip"), true);
     EXPECT_EQ(playlist.Count(), 1);
+}
+
+TEST_F(ArchiveIntakeFixture, ArchivesArriveFromPlaylistLinesAndDroppedFolders) {
+    std::filesystem::create_directories(dir.file("music"));
+    WriteZip(dir.file("music/album.zip"), {{"a.mp3", CbrMember(1)}});
+    velk::test::writeFileBytes(dir.file("music/old.lzh"),
+                               velk::test::storedLha({{"b.mp3", CbrMember(1)}}, 2));
+    std::ofstream(dir.file("music/list.m3u")) << "#EXTM3U\nold.lzh\nalbum.zip\n";
+    intake.AddPath(dir.file("music/list.m3u"), false);
+    EXPECT_EQ(Members(), (std::vector<std::string>{"b.mp3", "a.mp3"}));
+    playlist.Clear();
+    std::filesystem::remove(dir.file("music/list.m3u"));
+    intake.AddDropped({dir.file("music")});
+    auto members = Members();
+    std::sort(members.begin(), members.end());
+    EXPECT_EQ(members, (std::vector<std::string>{"a.mp3", "b.mp3"}));
 }
 
 TEST_F(ArchiveIntakeFixture, FavouriteLinesRestoreMembersWithoutTheArchive) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "support/le_bytes.h"
+
 namespace velk::test {
 
 namespace {
@@ -15,16 +17,6 @@ uint16_t crc16(const std::vector<uint8_t>& bytes) {
     return crc;
 }
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 void putText(std::vector<uint8_t>& out, const std::string& text) {
     out.insert(out.end(), text.begin(), text.end());
 }
@@ -36,40 +28,39 @@ std::vector<uint8_t> level0Header(const LhaMember& m) {
     if (m.name.size() > 200) throw std::invalid_argument("lha level 0 name too long");
     std::vector<uint8_t> body;
     putText(body, "-lh0-");
-    put32(body, static_cast<uint32_t>(m.data.size()));
-    put32(body, static_cast<uint32_t>(m.data.size()));
-    put32(body, kDosTime);
+    appendLe32(body, static_cast<uint32_t>(m.data.size()));
+    appendLe32(body, static_cast<uint32_t>(m.data.size()));
+    appendLe32(body, kDosTime);
     body.push_back(0x20);  // archive attribute
     body.push_back(0);     // level
     body.push_back(static_cast<uint8_t>(m.name.size()));
     putText(body, m.name);
-    put16(body, crc16(m.data));
+    appendLe16(body, crc16(m.data));
     uint8_t sum = 0;
     for (uint8_t b : body) sum = static_cast<uint8_t>(sum + b);
-    std::vector<uint8_t> header{static_cast<uint8_t>(body.size()), sum};
-    header.insert(header.end(), body.begin(), body.end());
-    return header;
+    body.insert(body.begin(), {static_cast<uint8_t>(body.size()), sum});
+    return body;
 }
 
 std::vector<uint8_t> level2Header(const LhaMember& m) {
     std::vector<uint8_t> h;
-    put16(h, 0);  // total header size, filled in below
+    appendLe16(h, 0);  // total header size, filled in below
     putText(h, "-lh0-");
-    put32(h, static_cast<uint32_t>(m.data.size()));
-    put32(h, static_cast<uint32_t>(m.data.size()));
-    put32(h, kUnixTime);
+    appendLe32(h, static_cast<uint32_t>(m.data.size()));
+    appendLe32(h, static_cast<uint32_t>(m.data.size()));
+    appendLe32(h, kUnixTime);
     h.push_back(0x20);
     h.push_back(2);  // level
-    put16(h, crc16(m.data));
+    appendLe16(h, crc16(m.data));
     h.push_back('M');  // written on MS-DOS: names are code page 932
-    put16(h, 5);
+    appendLe16(h, 5);
     h.push_back(0x00);  // common header: the header's own CRC, filled in below
     const size_t crcAt = h.size();
-    put16(h, 0);
-    put16(h, static_cast<uint32_t>(3 + m.name.size()));
+    appendLe16(h, 0);
+    appendLe16(h, static_cast<uint32_t>(3 + m.name.size()));
     h.push_back(0x01);  // file name
     putText(h, m.name);
-    put16(h, 0);  // no further extended header
+    appendLe16(h, 0);  // no further extended header
     h[0] = static_cast<uint8_t>(h.size());
     h[1] = static_cast<uint8_t>(h.size() >> 8);
     const uint16_t crc = crc16(h);
