@@ -22,7 +22,14 @@ struct MemberSample {
     std::vector<uint8_t> tail;  // the last bytes, up to 128
 };
 
-enum class MemberStorage { kMissing, kStored, kCompressed };
+enum class MemberStorage {
+    kMissing,
+    // Stored without compression, after nothing but other stored mp3 members: the archive
+    // plays as one stream up to it, and its start offset finds it.
+    kInArchiveStream,
+    // Compressed, or behind other data that would play as noise: it needs a copy of its own.
+    kNeedsCopy,
+};
 
 class ArchiveReader {
   public:
@@ -32,7 +39,7 @@ class ArchiveReader {
     // read; damage part way ends the walk after the members before it and still gives true.
     virtual bool VisitMp3Members(const std::string& archive,
                                  const std::function<bool(const MemberSample&)>& visit) = 0;
-    // How the member is kept: stored members play straight from the archive file.
+    // Whether the member can play straight from the archive file.
     virtual MemberStorage Storage(const std::string& archive, const std::string& member) = 0;
     // Writes the member's bytes to the open descriptor; false (and the file left for the
     // caller to remove) when it is missing, damaged, over the cap or the disk fills.

@@ -165,6 +165,14 @@ class SampleCollector {
     bool limitSet_ = false;
 };
 
+// libarchive names the method of the entry just read in its format name.
+bool IsStored(archive* a, archive_entry* entry) {
+    if (archive_entry_is_data_encrypted(entry)) return false;
+    const std::string format = archive_format_name(a);
+    return format.find("uncompressed") != std::string::npos || format.ends_with("-lh0-") ||
+           format.ends_with("-lz4-");
+}
+
 bool HasRoomFor(int fd, archive_entry* entry) {
     struct statvfs disk {};
     if (fstatvfs(fd, &disk) != 0) return true;  // nothing to go by: the writes will tell
@@ -212,14 +220,18 @@ bool LibArchiveReader::VisitMp3Members(const std::string& path,
 MemberStorage LibArchiveReader::Storage(const std::string& path, const std::string& member) {
     OpenArchive archive(path);
     if (!archive.IsOpen()) return MemberStorage::kMissing;
-    archive_entry* entry = archive.Find(member);
-    if (!entry) return MemberStorage::kMissing;
-    if (archive_entry_is_data_encrypted(entry)) return MemberStorage::kCompressed;
-    // libarchive names the method of the entry just read in its format name.
-    const std::string format = archive_format_name(archive.Get());
-    const bool stored = format.find("uncompressed") != std::string::npos ||
-                        format.ends_with("-lh0-") || format.ends_with("-lz4-");
-    return stored ? MemberStorage::kStored : MemberStorage::kCompressed;
+    bool onlyAudioBefore = true;
+    while (archive_entry* entry = archive.Next()) {
+        const std::string name = OpenArchive::NameOf(entry);
+        const bool storedAudio = IsMp3Member(entry, name) && IsStored(archive.Get(), entry);
+        if (name == member) {
+            return onlyAudioBefore && storedAudio ? MemberStorage::kInArchiveStream
+                                                  : MemberStorage::kNeedsCopy;
+        }
+        // Folders carry no data; anything else with bytes breaks the stream of audio.
+        if (archive_entry_filetype(entry) != AE_IFDIR && !storedAudio) onlyAudioBefore = false;
+    }
+    return MemberStorage::kMissing;
 }
 
 bool LibArchiveReader::Extract(const std::string& path, const std::string& member, int fd) {

@@ -36,9 +36,9 @@ SongSource ArchiveSongSources::Acquire(const PlaylistEntry& entry) {
     Release();
     if (!entry.isMember()) return DirectSource(entry);
     switch (reader_.Storage(entry.path, entry.memberName)) {
-        case MemberStorage::kStored:
+        case MemberStorage::kInArchiveStream:
             return DirectSource(entry);
-        case MemberStorage::kCompressed:
+        case MemberStorage::kNeedsCopy:
             return {ExtractToTemporary(entry), 0};
         case MemberStorage::kMissing:
             break;

@@ -38,10 +38,11 @@ struct ArchivePlaybackFixture : ::testing::Test {
 
     ArchivePlaybackFixture() {
         transport.SetSongSources(sources.get());
-        // A stored member, a deflated one, and a stored one again.
-        WriteZip(
-            zip,
-            {{"a.mp3", CbrMember(4)}, {"b.mp3", deflatedBytes, true}, {"c.mp3", CbrMember(3)}});
+        // Two stored members, a deflated one, and a stored one behind it.
+        WriteZip(zip, {{"a.mp3", CbrMember(4)},
+                       {"b.mp3", CbrMember(2)},
+                       {"c.mp3", deflatedBytes, true},
+                       {"d.mp3", CbrMember(3)}});
         ReadArchive(zip, reader, [this](PlaylistEntry e) {
             list.Append(std::make_unique<PlaylistEntry>(std::move(e)));
             return true;
@@ -67,16 +68,23 @@ struct ArchivePlaybackFixture : ::testing::Test {
 };
 
 TEST_F(ArchivePlaybackFixture, StoredPlaysFromTheArchiveDeflatedFromATemporaryCopy) {
-    ASSERT_EQ(list.Count(), 3);
-    ASSERT_EQ(list.Entry(2).startOffset, 9000);
+    ASSERT_EQ(list.Count(), 4);
+    ASSERT_EQ(list.Entry(3).startOffset, 11000);
     list.SetCurrentIndex(0);
     transport.PlayCurrent(false);
     EXPECT_EQ(engine.LastOpened(), zip);
     EXPECT_EQ(engine.seekedTo, 0);
+    PlayToEnd(0, 4);  // the next stored member, at its place in the archive
+    EXPECT_EQ(engine.LastOpened(), zip);
+    EXPECT_EQ(engine.seekedTo, 4);
+    engine.position = 5;
+    EXPECT_EQ(transport.TimeText(), "0:01");
+    transport.SeekTo(1);
+    EXPECT_EQ(engine.seekedTo, 5);
     EXPECT_EQ(TemporaryFiles(), 0);
 
-    PlayToEnd(0, 4);  // the deflated member follows
-    ASSERT_EQ(list.CurrentIndex(), 1);
+    PlayToEnd(4, 2);  // the deflated member follows, from a copy
+    ASSERT_EQ(list.CurrentIndex(), 2);
     const std::string copy = engine.LastOpened();
     EXPECT_EQ(copy, sources->TemporaryFile());
     EXPECT_EQ(copy.rfind(temp.path().string() + "/velk", 0), 0u);
@@ -87,20 +95,20 @@ TEST_F(ArchivePlaybackFixture, StoredPlaysFromTheArchiveDeflatedFromATemporaryCo
     transport.SeekTo(3);
     EXPECT_EQ(engine.seekedTo, 3);
 
-    PlayToEnd(0, 5);  // then the stored one again, at its place in the archive
-    EXPECT_EQ(list.CurrentIndex(), 2);
-    EXPECT_EQ(engine.LastOpened(), zip);
-    EXPECT_EQ(engine.seekedTo, 9);
+    // Behind compressed bytes the archive no longer plays as one stream: a copy again.
+    PlayToEnd(0, 5);
+    EXPECT_EQ(list.CurrentIndex(), 3);
     EXPECT_FALSE(std::filesystem::exists(copy));
+    EXPECT_EQ(engine.LastOpened(), sources->TemporaryFile());
+    EXPECT_EQ(velk::test::readFileBytes(engine.LastOpened()), CbrMember(3));
+    EXPECT_EQ(TemporaryFiles(), 1);
+    PlayToEnd(0, 3);  // the last member ends; the first plays again (loop)
+    EXPECT_EQ(list.CurrentIndex(), 0);
     EXPECT_EQ(TemporaryFiles(), 0);
-    engine.position = 10;
-    EXPECT_EQ(transport.TimeText(), "0:01");
-    transport.SeekTo(2);
-    EXPECT_EQ(engine.seekedTo, 11);
 }
 
 TEST_F(ArchivePlaybackFixture, TheTemporaryCopyGoesAtStopAtPreviousAndAtExit) {
-    list.SetCurrentIndex(1);
+    list.SetCurrentIndex(2);
     transport.PlayCurrent(false);
     EXPECT_EQ(TemporaryFiles(), 1);
     transport.Stop();
@@ -120,7 +128,7 @@ TEST_F(ArchivePlaybackFixture, TheTemporaryCopyGoesAtStopAtPreviousAndAtExit) {
 }
 
 TEST_F(ArchivePlaybackFixture, AMemberThatCannotBeHadFailsAndLeavesNothingBehind) {
-    // The archive changed since it was listed: the deflated member's data is cut short.
+    // The archive changed since it was listed: the member's data is now deflated and cut short.
     const std::string damaged = dir.file("damaged.zip");
     WriteZip(damaged, {{"b.mp3", deflatedBytes, true}});
     auto cut = velk::test::readFileBytes(damaged);
@@ -128,25 +136,37 @@ TEST_F(ArchivePlaybackFixture, AMemberThatCannotBeHadFailsAndLeavesNothingBehind
     velk::test::writeFileBytes(damaged, cut);
     list.Entry(1).path = damaged;
     list.Entry(0).path = dir.file("gone.zip");  // removed since: a favourite line's archive
-    transport.flags.loop = false;
     list.SetCurrentIndex(0);
     transport.PlayCurrent(false);
     EXPECT_TRUE(list.Entry(0).failed);
     EXPECT_TRUE(list.Entry(1).failed);
     EXPECT_EQ(list.CurrentIndex(), 2);
-    EXPECT_EQ(engine.LastOpened(), zip);
-    EXPECT_EQ(TemporaryFiles(), 0);
+    EXPECT_EQ(engine.LastOpened(), sources->TemporaryFile());
+    EXPECT_EQ(TemporaryFiles(), 1);
 }
 
 TEST_F(ArchivePlaybackFixture, FavouriteLineMemberPlaysWhereItsLineSays) {
     PlaylistEntry entry;
-    ASSERT_TRUE(ParseFavouriteLine(zip + "|c.mp3|||3|9000", entry));
+    ASSERT_TRUE(ParseFavouriteLine(zip + "|b.mp3|||2|4000", entry));
     list.Clear();
     list.Append(std::make_unique<PlaylistEntry>(entry));
     list.SetCurrentIndex(0);
     transport.PlayCurrent(false);
     EXPECT_EQ(engine.LastOpened(), zip);
-    EXPECT_EQ(engine.seekedTo, 9);
+    EXPECT_EQ(engine.seekedTo, 4);
+}
+
+TEST(ArchiveMemberStorage, OnlyStoredAudioFromTheArchivesStartPlaysInPlace) {
+    TempDir dir;
+    const std::string zip = dir.file("mixed.zip");
+    WriteZip(zip, {{"a.mp3", CbrMember(1)},
+                   {"cover.jpg", std::vector<uint8_t>(3000, 0xFF)},
+                   {"b.mp3", CbrMember(1)}});
+    LibArchiveReader reader;
+    EXPECT_EQ(reader.Storage(zip, "a.mp3"), MemberStorage::kInArchiveStream);
+    EXPECT_EQ(reader.Storage(zip, "b.mp3"), MemberStorage::kNeedsCopy);
+    EXPECT_EQ(reader.Storage(zip, "c.mp3"), MemberStorage::kMissing);
+    EXPECT_EQ(reader.Storage(dir.file("none.zip"), "a.mp3"), MemberStorage::kMissing);
 }
 
 // The real engine, without a sound card (VELKARO_AUDIO=null:50), plays the archive's members
