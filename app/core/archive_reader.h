@@ -24,10 +24,11 @@ struct MemberSample {
 
 enum class MemberStorage {
     kMissing,
-    // Stored without compression, after nothing but other stored mp3 members: the archive
-    // plays as one stream up to it, and its start offset finds it.
+    // Stored without compression and beginning with a frame, after nothing but other such
+    // members: the archive plays as one stream up to it, and its start offset finds it.
     kInArchiveStream,
-    // Compressed, or behind other data that would play as noise: it needs a copy of its own.
+    // Compressed, tagged in front, or behind other data that would play as noise: it needs a
+    // copy of its own.
     kNeedsCopy,
 };
 

@@ -10,6 +10,7 @@
 #include <cctype>
 
 #include "core/text_codec.h"
+#include "decoder/frame_header.h"
 #include "tags/id3v2.h"
 
 namespace velk::app {
@@ -173,6 +174,13 @@ bool IsStored(archive* a, archive_entry* entry) {
            format.ends_with("-lz4-");
 }
 
+// The engine finds the first frame of the archive file near its start and steps from frame to
+// frame: a leading tag (its pictures hold frame-like bytes) would play as noise.
+bool StartsWithFrame(archive* a) {
+    uint8_t first[4];
+    return archive_read_data(a, first, sizeof first) == sizeof first && isFrameSync(first);
+}
+
 bool HasRoomFor(int fd, archive_entry* entry) {
     struct statvfs disk {};
     if (fstatvfs(fd, &disk) != 0) return true;  // nothing to go by: the writes will tell
@@ -223,7 +231,8 @@ MemberStorage LibArchiveReader::Storage(const std::string& path, const std::stri
     bool onlyAudioBefore = true;
     while (archive_entry* entry = archive.Next()) {
         const std::string name = OpenArchive::NameOf(entry);
-        const bool storedAudio = IsMp3Member(entry, name) && IsStored(archive.Get(), entry);
+        const bool storedAudio = IsMp3Member(entry, name) && IsStored(archive.Get(), entry) &&
+                                 StartsWithFrame(archive.Get());
         if (name == member) {
             return onlyAudioBefore && storedAudio ? MemberStorage::kInArchiveStream
                                                   : MemberStorage::kNeedsCopy;

@@ -167,6 +167,10 @@ TEST(ArchiveMemberStorage, OnlyStoredAudioFromTheArchivesStartPlaysInPlace) {
     EXPECT_EQ(reader.Storage(zip, "b.mp3"), MemberStorage::kNeedsCopy);
     EXPECT_EQ(reader.Storage(zip, "c.mp3"), MemberStorage::kMissing);
     EXPECT_EQ(reader.Storage(dir.file("none.zip"), "a.mp3"), MemberStorage::kMissing);
+    const std::string tagged = dir.file("tagged.zip");
+    WriteZip(tagged, {{"a.mp3", test::WithId3v2(CbrMember(1), "T", "A")}, {"b.mp3", CbrMember(1)}});
+    EXPECT_EQ(reader.Storage(tagged, "a.mp3"), MemberStorage::kNeedsCopy);
+    EXPECT_EQ(reader.Storage(tagged, "b.mp3"), MemberStorage::kNeedsCopy);
 }
 
 // The real engine, without a sound card (VELKARO_AUDIO=null:50), plays the archive's members
