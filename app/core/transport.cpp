@@ -229,12 +229,13 @@ void Transport::ClockTick() {
 void Transport::SeekTo(int seconds) {
     const PlaylistEntry* entry =
         list_->HasCurrent() ? &list_->Entry(list_->CurrentIndex()) : nullptr;
+    const int start = openStart_;
     // A paused song stays paused: at its very end the engine would finish it, and the next song
     // would start although play was never pressed.
     if (entry && entry->length > 0 && engine_.State(nullptr) == kEnginePaused) {
         seconds = std::min(seconds, entry->length - 1);
     }
-    engine_.Seek(openStart_ + std::max(seconds, 0));
+    engine_.Seek(start + std::max(seconds, 0));
 }
 
 void Transport::CheckMemberEnd() {

@@ -65,6 +65,8 @@ class Transport {
     void AdvanceAfterEnd();
     void PlayPause();
     void Stop();
+    // Closes the engine's file and lets go of whatever was made to play it.
+    void CloseSong();
     void Next();
     void Previous();
     // A double-click on a row: exactly that row plays, random or not.
@@ -84,8 +86,6 @@ class Transport {
     void CheckMemberEnd();
     // The time display's text for the current state ("" when stopped).
     std::string TimeText();
-    // Closes the engine's file and lets go of whatever was made to play it.
-    void CloseSong();
 
   private:
     enum class StartResult { Started, NothingToStart, OpenFailed };
@@ -96,12 +96,12 @@ class Transport {
     bool AllPlayed();
     bool AllFailed();
 
-    ActiveList* list_;
-    PlayerEngine& engine_;
-    TransportHost& host_;
     SongSources* sources_ = nullptr;
     // Where the open song begins in the opened file, in seconds.
     int openStart_ = 0;
+    ActiveList* list_;
+    PlayerEngine& engine_;
+    TransportHost& host_;
     bool showsPause_ = false;
 };
 
