@@ -8,7 +8,8 @@ bool IsPresent(const std::string& field) {
 
 std::string MakeDisplayName(const PlaylistEntry& entry, int nameType) {
     if (nameType == 0 || IsPresent(entry.title)) return entry.title;
-    return entry.fileName;
+    // A member's name may carry the folders inside its archive.
+    return BaseName(entry.fileName);
 }
 
 std::string BaseName(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "core/archive_intake.h"
 #include "core/display_name.h"
 #include "core/lyrics_side_file.h"
 #include "core/playlist_file.h"
@@ -64,6 +65,7 @@ void FileIntake::AddPath(const std::string& path, bool quiet) {
     AddingScope scope(adding_);
     if (hooks.beforeEachPath) hooks.beforeEachPath();
     if (path.empty() || (hooks.stopRequested && hooks.stopRequested())) return;
+    if (archives_ && IsArchivePath(path) && AddArchive(path)) return;
 
     if (path.find('|') != std::string::npos) {
         AddFavouriteLine(path);
@@ -100,6 +102,16 @@ void FileIntake::AddPath(const std::string& path, bool quiet) {
         if (quiet) return;
     }
     Append(std::move(entry), typeFlags);
+}
+
+bool FileIntake::AddArchive(const std::string& path) {
+    return ReadArchive(path, *archives_, [this](PlaylistEntry entry) {
+        if (hooks.stopRequested && hooks.stopRequested()) return false;
+        Append(std::move(entry), 0);
+        // Members arrive like the files of a drop: the window keeps up between them.
+        if (hooks.beforeEachPath) hooks.beforeEachPath();
+        return true;
+    });
 }
 
 void FileIntake::AddFavouriteLine(const std::string& line) {

@@ -1,5 +1,5 @@
-// How a path becomes playlist rows: AddPath with its favourite-line, WAVE, engine and playlist
-// rules, and the drop of files and folders.
+// How a path becomes playlist rows: AddPath with its archive, favourite-line, WAVE, engine and
+// playlist rules, and the drop of files and folders.
 #pragma once
 
 #include <functional>
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/archive_reader.h"
 #include "core/player_engine.h"
 #include "core/playlist.h"
 
@@ -31,6 +32,9 @@ class FileIntake {
     IntakeOptions options;
     IntakeHooks hooks;
 
+    // Reads zip and lha archives; without one they are taken for ordinary files.
+    void SetArchiveReader(ArchiveReader* reader) { archives_ = reader; }
+
     // quiet is true for dropped files and folder contents: a file nothing can read is left out.
     void AddPath(const std::string& path, bool quiet);
     // Folders are collected, then every path is added quietly, in drop order.
@@ -41,10 +45,13 @@ class FileIntake {
   private:
     struct AddingScope;
     void AddFavouriteLine(const std::string& line);
+    // False when the path is no archive that can be read.
+    bool AddArchive(const std::string& path);
     void Append(PlaylistEntry entry, int typeFlags);
 
     Playlist& playlist_;
     MediaProbe& probe_;
+    ArchiveReader* archives_ = nullptr;
     int adding_ = 0;
     std::set<std::string> expanding_;  // playlist files being read, so a list cannot include itself
 };

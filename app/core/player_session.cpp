@@ -36,6 +36,8 @@ PlayerSession::PlayerSession(PlayerEngine& engine, SessionHost& host, const Sess
         if (firstPendingRow_ < 0) firstPendingRow_ = row;
     };
     intake_.hooks.stopRequested = [this] { return quitting_.load(); };
+    intake_.SetArchiveReader(&archives_);
+    transport_.SetSongSources(&songSources_);
 }
 
 PlayerSession::~PlayerSession() {
@@ -313,7 +315,7 @@ void PlayerSession::Shutdown(int volume) {
     engine_.Stop();
     engine_.RegisterEndNotice(nullptr);  // no notice may reach a session that is going away
     engine_.SetVolume(volume, volume);
-    engine_.Close();
+    transport_.CloseSong();
     settings_.main.loop = transport_.flags.loop;
     settings_.main.random = transport_.flags.random;
     settings_.main.favourites = favourites_;

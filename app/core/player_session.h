@@ -12,11 +12,13 @@
 
 #include "core/favourites.h"
 #include "core/file_intake.h"
+#include "core/libarchive_reader.h"
 #include "core/player_engine.h"
 #include "core/player_settings.h"
 #include "core/playlist.h"
 #include "core/session_listener.h"
 #include "core/settings_store.h"
+#include "core/song_source.h"
 #include "core/transport.h"
 
 namespace velk::app {
@@ -169,6 +171,9 @@ class PlayerSession : private TransportHost {
 
     PlayerEngine& engine_;
     SessionHost& host_;
+    LibArchiveReader archives_;
+    // Declared before the transport that plays from it, so it outlives it.
+    ArchiveSongSources songSources_{archives_};
     SessionOptions options_;
     SettingsStore store_;
     PlayerSettings settings_;

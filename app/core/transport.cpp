@@ -11,8 +11,14 @@
 
 namespace velk::app {
 
-bool MemberSongEnded(const PlaylistEntry& entry, int position) {
-    return entry.isMember() && position - entry.startSeconds() >= entry.length;
+bool MemberSongEnded(const PlaylistEntry& entry, int position, int startSeconds) {
+    return entry.isMember() && position - startSeconds >= entry.length;
+}
+
+void Transport::CloseSong() {
+    engine_.Close();
+    if (sources_) sources_->Release();
+    openStart_ = 0;
 }
 
 bool Transport::AllPlayed() {
@@ -52,7 +58,7 @@ bool Transport::ChooseRandomIndex() {
 Transport::StartResult Transport::StartSong(bool chooseRandom) {
     host_.StopClock();
     if (engine_.State(nullptr) == kEnginePlaying) engine_.Pause();
-    engine_.Close();
+    CloseSong();
 
     showsPause_ = true;
     host_.SetPauseCaption(true);
@@ -83,13 +89,16 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
     lyricsFileLoaded_ = engine_.PrepareLyrics(lyricsFile, flags.useLyrics3);
     const LyricsTiming timing = ReadLyricsTiming(lyricsFile);
 
-    if (!engine_.Open(entry.path)) {
+    const SongSource source = sources_ ? sources_->Acquire(entry) : DirectSource(entry);
+    if (source.path.empty() || !engine_.Open(source.path)) {
+        if (sources_) sources_->Release();
         entry.failed = true;
         return StartResult::OpenFailed;
     }
+    openStart_ = source.startSeconds;
     const bool played = engine_.Play();
-    if (entry.isMember()) engine_.Seek(entry.startSeconds());
-    engine_.SetLyricsTiming(timing.offsetMs + entry.startSeconds() * 1000, timing.timeRatio);
+    if (entry.isMember()) engine_.Seek(openStart_);
+    engine_.SetLyricsTiming(timing.offsetMs + openStart_ * 1000, timing.timeRatio);
 
     host_.UpdateTimeDisplay();
     host_.ShowTitle(TitleDisplayText(entry));
@@ -97,13 +106,13 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
     host_.StartClock();
 
     if (flags.silentSkip && entry.frames > 0) {
-        const int silent = engine_.SilentFrameCount(entry.path);
+        const int silent = engine_.SilentFrameCount(source.path);
         const int skip =
             static_cast<int>(entry.length * (static_cast<double>(silent) / entry.frames));
         if (skip > 0) host_.SetSliderPosition(skip);
     }
     if (!played) {
-        engine_.Close();
+        CloseSong();
         entry.failed = true;
         host_.RedrawList();
     } else if (entry.failed) {
@@ -116,7 +125,7 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
 }
 
 Transport::AfterEnd Transport::StepAfterEnd() {
-    engine_.Close();
+    CloseSong();
     if (list_->Count() == 0 || AllFailed()) {
         host_.RedrawList();
         Stop();
@@ -178,7 +187,7 @@ void Transport::Stop() {
     host_.StopClock();
     engine_.Stop();
     host_.SetSliderPosition(0);
-    engine_.Close();
+    CloseSong();
     host_.ShowTitle("");
     host_.UpdateTimeDisplay();
     showsPause_ = false;
@@ -213,14 +222,14 @@ void Transport::ClockTick() {
     int position = 0;
     engine_.State(&position);
     if (list_->HasCurrent()) {
-        host_.SetSliderPosition(position - list_->Entry(list_->CurrentIndex()).startSeconds());
+        host_.SetSliderPosition(position - openStart_);
     }
 }
 
 void Transport::SeekTo(int seconds) {
     const PlaylistEntry* entry =
         list_->HasCurrent() ? &list_->Entry(list_->CurrentIndex()) : nullptr;
-    const int start = entry ? entry->startSeconds() : 0;
+    const int start = openStart_;
     // A paused song stays paused: at its very end the engine would finish it, and the next song
     // would start although play was never pressed.
     if (entry && entry->length > 0 && engine_.State(nullptr) == kEnginePaused) {
@@ -234,7 +243,8 @@ void Transport::CheckMemberEnd() {
     if (!list_->HasCurrent()) return;
     int position = 0;
     if (engine_.State(&position) != kEnginePlaying) return;
-    if (MemberSongEnded(list_->Entry(list_->CurrentIndex()), position)) AdvanceAfterEnd();
+    if (MemberSongEnded(list_->Entry(list_->CurrentIndex()), position, openStart_))
+        AdvanceAfterEnd();
 }
 
 std::string Transport::TimeText() {
@@ -243,7 +253,7 @@ std::string Transport::TimeText() {
     if (state != kEnginePlaying && state != kEnginePaused) return {};
     if (!list_->HasCurrent()) return FormatTime(position);
     const PlaylistEntry& entry = list_->Entry(list_->CurrentIndex());
-    return TimeDisplayText(flags.timeType, position, entry.startSeconds(), entry.length);
+    return TimeDisplayText(flags.timeType, position, openStart_, entry.length);
 }
 
 }  // namespace velk::app

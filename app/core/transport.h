@@ -6,6 +6,7 @@
 
 #include "core/player_engine.h"
 #include "core/playlist_entry.h"
+#include "core/song_source.h"
 
 namespace velk::app {
 
@@ -58,12 +59,16 @@ class Transport {
     TransportFlags flags;
 
     void SetActiveList(ActiveList& list) { list_ = &list; }
+    // Where archive members are played from; without it every row plays from its own path.
+    void SetSongSources(SongSources* sources) { sources_ = sources; }
     ActiveList& List() { return *list_; }
 
     void PlayCurrent(bool chooseRandom);
     void AdvanceAfterEnd();
     void PlayPause();
     void Stop();
+    // Closes the engine's file and lets go of whatever was made to play it.
+    void CloseSong();
     void Next();
     void Previous();
     // A double-click on a row: exactly that row plays, random or not.
@@ -95,6 +100,9 @@ class Transport {
     bool AllPlayed();
     bool AllFailed();
 
+    SongSources* sources_ = nullptr;
+    // Where the open song begins in the opened file, in seconds.
+    int openStart_ = 0;
     ActiveList* list_;
     PlayerEngine& engine_;
     TransportHost& host_;
@@ -102,7 +110,8 @@ class Transport {
     bool lyricsFileLoaded_ = false;
 };
 
-// True when an archive member at engine position `position` has played its length.
-bool MemberSongEnded(const PlaylistEntry& entry, int position);
+// True when an archive member, opened with its start at `startSeconds`, has played its length
+// at engine position `position`.
+bool MemberSongEnded(const PlaylistEntry& entry, int position, int startSeconds);
 
 }  // namespace velk::app

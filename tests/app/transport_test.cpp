@@ -6,36 +6,15 @@
 #include "core/playlist.h"
 #include "core/playlist_actions.h"
 #include "fake_engine.h"
+#include "recording_host.h"
 
 namespace velk::app {
 namespace {
 
-class RecordingHost : public TransportHost {
-  public:
-    bool clockRunning = false;
-    bool pauseCaption = false;
-    std::string title;
-    int selectedRow = -1;
-    int endNotices = 0;
-
-    void StartClock() override { clockRunning = true; }
-    void StopClock() override { clockRunning = false; }
-    void SetPauseCaption(bool paused) override { pauseCaption = paused; }
-    void SetSliderPosition(int) override {}
-    void SetSliderMaximum(int) override {}
-    void ShowTitle(const std::string& text) override { title = text; }
-    void UpdateTimeDisplay() override {}
-    void UpdateButtons() override {}
-    void ShowCurrentRow() override {}
-    void RedrawList() override {}
-    int FirstSelectedRow() override { return selectedRow; }
-    void EndNoticeArrived() override { ++endNotices; }
-};
-
 struct TransportFixture : ::testing::Test {
     Playlist list;
     test::FakeEngine engine;
-    RecordingHost host;
+    test::RecordingHost host;
     Transport transport{list, engine, host};
 
     void Fill(int count) {
@@ -194,7 +173,7 @@ TEST_F(TransportFixture, MemberSongEndsByPositionWhileTheArchivePlaysOn) {
     engine.position = 90;
     transport.CheckMemberEnd();
     EXPECT_EQ(engine.LastOpened(), Song(1));
-    EXPECT_TRUE(MemberSongEnded(list.Entry(0), 90));
+    EXPECT_TRUE(MemberSongEnded(list.Entry(0), 90, 60));
 }
 
 TEST_F(TransportFixture, TimeTextIsEmptyWhenStoppedAndRelativeToAMembersStart) {
