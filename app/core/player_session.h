@@ -129,6 +129,9 @@ class PlayerSession : private TransportHost {
     void Paused() override;
     void Resumed() override;
     void Stopped() override;
+    void Seeked() override {
+        Emit([](SessionListener& l) { l.Seeked(); });
+    }
 
     void Emit(const std::function<void(SessionListener&)>& event);
     void CatchUpWhileAdding();

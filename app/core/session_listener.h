@@ -21,6 +21,8 @@ class SessionListener {
     virtual void Paused() {}
     virtual void Resumed() {}
     virtual void Stopped() {}
+    // The song was moved to another position, playing or paused.
+    virtual void Seeked() {}
     // The song played to its end (the next one may follow at once).
     virtual void SongEnded() {}
     // The position to show, in seconds from the song's start.

@@ -227,6 +227,7 @@ void Transport::SeekTo(int seconds) {
         seconds = std::min(seconds, entry->length - 1);
     }
     engine_.Seek(start + std::max(seconds, 0));
+    host_.Seeked();
 }
 
 void Transport::CheckMemberEnd() {

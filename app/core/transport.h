@@ -38,6 +38,8 @@ class TransportHost {
     virtual void Paused() {}
     virtual void Resumed() {}
     virtual void Stopped() {}
+    // The song was moved to another position (playing or paused).
+    virtual void Seeked() {}
 };
 
 struct TransportFlags {

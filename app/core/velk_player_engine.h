@@ -33,6 +33,10 @@ class VelkPlayerEngine : public PlayerEngine {
     void RegisterEndNotice(std::function<void()> onEnd) override;
     bool PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) override;
     void SetLyricsTiming(int offsetMs, double timeRatio) override;
+    int WaveData(VisualChannel& left, VisualChannel& right) override;
+    int SpectrumData(VisualChannel& left, VisualChannel& right) override;
+    void SetEqualizer(const std::array<int, 10>& values) override;
+    bool SetBlocks(const EngineBlocks& blocks) override;
 };
 
 }  // namespace velk::app

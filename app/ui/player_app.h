@@ -1,9 +1,11 @@
-// The player's parts in the order they live and end: the Qt host, the session, the main
-// window (which leaves first, writing the settings through the session).
+// The player's parts in the order they live and end: the Qt host, the session, the floating
+// windows, the main window (which leaves first, writing the settings through the session while
+// the floating windows still hold their state).
 #pragma once
 
 #include "ui/main_window.h"
 #include "ui/qt_session_host.h"
+#include "visual/ui/spectrum_window.h"
 
 namespace velk::app {
 
@@ -11,10 +13,11 @@ class PlayerApp {
   public:
     PlayerApp(PlayerEngine& engine, const SessionOptions& sessionOptions,
               const StartOptions& startOptions)
-        : session_(engine, host_, sessionOptions), window_(Attached(), startOptions) {}
+        : session_(engine, host_, sessionOptions), spectrum_(Attached()), window_(session_, startOptions) {}
 
     PlayerSession& Session() { return session_; }
     CMainWindow& Window() { return window_; }
+    SpectrumWindow& Spectrum() { return spectrum_; }
 
   private:
     PlayerSession& Attached() {
@@ -24,6 +27,7 @@ class PlayerApp {
 
     QtSessionHost host_;
     PlayerSession session_;
+    SpectrumWindow spectrum_;
     CMainWindow window_;
 };
 

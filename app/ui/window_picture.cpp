@@ -1,12 +1,14 @@
 #include "ui/window_picture.h"
 
+#include <QPushButton>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "ui/main_window.h"
+#include "ui/control_ids.h"
+#include "ui/player_app.h"
 
 namespace velk::app {
 
@@ -23,27 +25,40 @@ constexpr int kSettleMs = 300;
 // issue adds its row here.
 struct PictureWindow {
     const char* name;
-    std::function<QWidget*(CMainWindow&)> show;
+    std::function<QWidget*(PlayerApp&)> show;
 };
 
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
-        {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
+        {"main", [](PlayerApp& app) -> QWidget* { return &app.Window(); }},
+        {"spectrum",
+         [](PlayerApp& app) -> QWidget* {
+             app.Spectrum().show();
+             app.Spectrum().DrawNow();
+             return &app.Spectrum();
+         }},
+        {"geq",
+         [](PlayerApp& app) -> QWidget* {
+             auto* tab =
+                 app.Window().findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
+             if (tab) tab->click();
+             return &app.Window();
+         }},
     };
     return windows;
 }
 
-QWidget* ShowPictureWindow(CMainWindow& main, const std::string& name) {
+QWidget* ShowPictureWindow(PlayerApp& app, const std::string& name) {
     for (const auto& window : PictureWindows()) {
-        if (name == window.name) return window.show(main);
+        if (name == window.name) return window.show(app);
     }
-    return &main;
+    return &app.Window();
 }
 
-void SaveAfterSettling(CMainWindow& main, const std::string& name, const QString& file,
+void SaveAfterSettling(PlayerApp& app, const std::string& name, const QString& file,
                        std::function<void(int)> done) {
-    QWidget* shown = ShowPictureWindow(main, name);
-    QTimer::singleShot(kSettleMs, &main,
+    QWidget* shown = ShowPictureWindow(app, name);
+    QTimer::singleShot(kSettleMs, &app.Window(),
                        [shown, file, done] { done(shown->grab().save(file, "PNG") ? 0 : 1); });
 }
 
@@ -58,11 +73,11 @@ const QStringList& PictureWindowNames() {
     return names;
 }
 
-void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
-                       std::function<void(int)> done) {
+void TakeWindowPicture(PlayerApp& app, const CommandLine& request, std::function<void(int)> done) {
+    CMainWindow& window = app.Window();
     const QString file = QString::fromStdString(request.pictureFile);
     if (request.atSeconds < 0) {
-        SaveAfterSettling(window, request.window, file, done);
+        SaveAfterSettling(app, request.window, file, done);
         return;
     }
     PlayerSession& session = window.Session();
@@ -75,7 +90,7 @@ void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
     auto waited = std::make_shared<int>(0);
     QObject::connect(
         poll.get(), &QTimer::timeout, &window,
-        [&window, &session, poll, waited, target, file, done, request] {
+        [&app, &session, poll, waited, target, file, done, request] {
             int position = 0;
             const int state = session.Engine().State(&position);
             const int start =
@@ -91,7 +106,7 @@ void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
                 session.Player().SeekTo(target);
                 session.ClockTick();
             }
-            SaveAfterSettling(window, request.window, file, done);
+            SaveAfterSettling(app, request.window, file, done);
         });
     poll->start(kPollMs);
 }
