@@ -13,7 +13,9 @@ class PlayerApp {
   public:
     PlayerApp(PlayerEngine& engine, const SessionOptions& sessionOptions,
               const StartOptions& startOptions)
-        : session_(engine, host_, sessionOptions), spectrum_(Attached()), window_(session_, startOptions) {}
+        : session_(engine, host_, sessionOptions),
+          spectrum_(Attached()),
+          window_(session_, startOptions) {}
 
     PlayerSession& Session() { return session_; }
     CMainWindow& Window() { return window_; }

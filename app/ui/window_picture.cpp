@@ -39,8 +39,7 @@ const std::vector<PictureWindow>& PictureWindows() {
          }},
         {"geq",
          [](PlayerApp& app) -> QWidget* {
-             auto* tab =
-                 app.Window().findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
+             auto* tab = app.Window().findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
              if (tab) tab->click();
              return &app.Window();
          }},

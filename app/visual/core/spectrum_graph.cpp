@@ -1,6 +1,7 @@
 #include "visual/core/spectrum_graph.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/gradient.h"
 
@@ -56,8 +57,13 @@ bool IsWideKind(int kind) {
     return kind >= kCoarseArea;
 }
 
+// The engine gives the most negative integer for a bin of no energy; the product is kept in
+// a range where the falls below cannot overflow.
 int SpectrumLevel(int decibels, int height) {
-    return (decibels - kDecibelFloor) * (height / kPixelsPerDecibelDivisor);
+    constexpr int64_t kBound = 1 << 30;
+    const int64_t level = (static_cast<int64_t>(decibels) - kDecibelFloor) *
+                          (std::max(height, 0) / kPixelsPerDecibelDivisor);
+    return static_cast<int>(std::clamp(level, -kBound, kBound));
 }
 
 int NextBarValue(int stored, int level) {

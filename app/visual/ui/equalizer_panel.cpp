@@ -198,7 +198,8 @@ void EqualizerPanel::resizeEvent(QResizeEvent* event) {
     const int buttonsLeft = w - kButtonWidth - 4;
     QPushButton* buttons[] = {saveAndReturn_, return_, flat_, saved_};
     for (int i = 0; i < 4; ++i) {
-        buttons[i]->setGeometry(buttonsLeft, 4 + i * (kRowHeight + 6), kButtonWidth, kRowHeight + 2);
+        buttons[i]->setGeometry(buttonsLeft, 4 + i * (kRowHeight + 6), kButtonWidth,
+                                kRowHeight + 2);
     }
 }
 

@@ -285,8 +285,8 @@ std::unique_ptr<QMenu> SpectrumWindow::MakeMenu() {
         QAction* action = menu->addAction(QString::fromUtf8(item.text));
         action->setObjectName(ids::ControlObjectName(item.command));
         action->setData(item.command);
-        const bool checked =
-            item.kind ? item.kind == Kind() : item.command == spec_ids::kTopDelay && Spec().topDelay;
+        const bool checked = item.kind ? item.kind == Kind()
+                                       : item.command == spec_ids::kTopDelay && Spec().topDelay;
         action->setCheckable(item.command != spec_ids::kClose);
         action->setChecked(checked);
     }
