@@ -43,6 +43,8 @@ constexpr MenuItem kMenuItems[] = {
 SpectrumWindow::SpectrumWindow(PlayerSession& session) : session_(session) {
     setWindowTitle(QStringLiteral("Spectrum"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The player ends with its main window, whatever this one shows.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(spec_ids::kMinimumWidth, spec_ids::kMinimumHeight);
     SpecWindowSettings& s = Spec();
     s.kind = s.saveStatus ? ValidSpectrumKind(s.kind) : kOscilloscope;
