@@ -104,7 +104,9 @@ TEST_F(SpectrumFixture, EveryKindDrawsTheDemoSong) {
         window->DrawNow();
         SCOPED_TRACE(kind);
         EXPECT_GT(PixelsOtherThanBackground(), 0);
-        const int barBottoms = PixelsOf(Rgb(Spec().foreColor2));
+        // The bottom row of the window holds each bar's second pixel.
+        const int barBottoms =
+            PixelsOf(Rgb(BarPixelColour(Spec().foreColor2, Spec().foreColor, 1)));
         if (kind == kOscilloscope || kind == kPeaks) {
             EXPECT_EQ(barBottoms, 0);
         } else {
@@ -235,6 +237,7 @@ TEST_F(SpectrumFixture, StateRoundTripsOnlyWithSaveStatus) {
     Spec().saveStatus = true;
     window->SetKind(kFineBars);
     Spec().topDelay = false;
+    window->show();
     window->setGeometry(40, 50, 120, 90);
     SaveOnExit(session->Store(), session->Settings());
     WriteSpecWindowOptions(session->Store(), Spec());
