@@ -20,6 +20,25 @@ constexpr int kPollMs = 10;
 constexpr int kLongestWaitMs = 60000;
 // Lets the last repaints land before the picture is taken.
 constexpr int kSettleMs = 300;
+constexpr int kSoundBeforeDrawingMs = 150;
+
+// A song paused by a seek has nothing buffered at its position yet: it sounds for a moment
+// before the picture is drawn, and is paused again.
+QWidget* ShowSpectrum(PlayerApp& app) {
+    SpectrumWindow& spectrum = app.Spectrum();
+    PlayerSession& session = app.Session();
+    spectrum.show();
+    if (session.EngineState() != kEnginePaused) {
+        spectrum.DrawNow();
+        return &spectrum;
+    }
+    session.Player().PlayPause();
+    QTimer::singleShot(kSoundBeforeDrawingMs, &spectrum, [&spectrum, &session] {
+        spectrum.DrawNow();
+        session.Player().PlayPause();
+    });
+    return &spectrum;
+}
 
 // Each window a picture can be taken of, and how it is brought into view. A window's own
 // issue adds its row here.
@@ -31,12 +50,7 @@ struct PictureWindow {
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](PlayerApp& app) -> QWidget* { return &app.Window(); }},
-        {"spectrum",
-         [](PlayerApp& app) -> QWidget* {
-             app.Spectrum().show();
-             app.Spectrum().DrawNow();
-             return &app.Spectrum();
-         }},
+        {"spectrum", ShowSpectrum},
         {"geq",
          [](PlayerApp& app) -> QWidget* {
              auto* tab = app.Window().findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
