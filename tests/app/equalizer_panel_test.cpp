@@ -16,22 +16,11 @@
 namespace velk::app {
 namespace {
 
-using velk::test::TempDir;
-
-struct PanelFixture : ::testing::Test {
-    TempDir dir;
-    test::FakeEngine engine;
-    test::InlineHost host;
-    std::unique_ptr<PlayerSession> session;
+struct PanelFixture : ::testing::Test, test::ScriptedSession {
     std::unique_ptr<EqualizerPanel> panel;
     std::vector<QString> questions;
     bool answer = false;
 
-    void SetUp() override {
-        SessionOptions options;
-        options.profileFolder = dir.file("profile");
-        session = std::make_unique<PlayerSession>(engine, host, options);
-    }
     void Make() {
         panel = std::make_unique<EqualizerPanel>(*session, nullptr);
         panel->SetAsker([this](const QString& q) {

@@ -19,8 +19,6 @@
 namespace velk::app {
 namespace {
 
-using velk::test::TempDir;
-
 struct CapturedSound {
     VisualChannel waveLeft{}, waveRight{}, spectrumLeft{}, spectrumRight{};
 };
@@ -52,17 +50,10 @@ QRgb Rgb(uint32_t colorRef) {
     return qRgb(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
 }
 
-struct SpectrumFixture : ::testing::Test {
-    TempDir dir;
-    test::FakeEngine engine;
-    test::InlineHost host;
-    std::unique_ptr<PlayerSession> session;
+struct SpectrumFixture : ::testing::Test, test::ScriptedSession {
     std::unique_ptr<SpectrumWindow> window;
 
     void SetUp() override {
-        SessionOptions options;
-        options.profileFolder = dir.file("profile");
-        session = std::make_unique<PlayerSession>(engine, host, options);
         window = std::make_unique<SpectrumWindow>(*session);
         window->resize(256, 140);  // two pixels per decibel
     }

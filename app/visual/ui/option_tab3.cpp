@@ -20,22 +20,14 @@ COptionTab3::COptionTab3(PlayerSession& session, QWidget* parent)
     for (QWidget* check : {show_, playing_, topMost_, fit_}) page->addWidget(check);
 
     auto* colours = new QHBoxLayout;
-    auto* fore = new QGroupBox(QString::fromUtf8("前景色"), this);
-    auto* foreRow = new QHBoxLayout(fore);
     foreColor_ = AddColour(kForeColor, "開始色", s.foreColor);
     foreColor2_ = AddColour(kForeColor2, "終了色", s.foreColor2);
-    foreRow->addWidget(foreColor_);
-    foreRow->addWidget(foreColor2_);
-    auto* back = new QGroupBox(QString::fromUtf8("背景色"), this);
-    auto* backRow = new QHBoxLayout(back);
     backColor_ = AddColour(kBackColor, "開始色", s.backColor);
     backColor2_ = AddColour(kBackColor2, "終了色", s.backColor2);
-    backRow->addWidget(backColor_);
-    backRow->addWidget(backColor2_);
     topColor_ = AddColour(kTopColor, "頂点色", s.topColor);
     waveColor_ = AddColour(kWaveColor, "波形色", s.waveColor);
-    colours->addWidget(fore);
-    colours->addWidget(back);
+    colours->addWidget(ColourPair("前景色", foreColor_, foreColor2_));
+    colours->addWidget(ColourPair("背景色", backColor_, backColor2_));
     colours->addWidget(topColor_);
     colours->addWidget(waveColor_);
     page->addLayout(colours);
@@ -84,6 +76,14 @@ SpecColourButton* COptionTab3::AddColour(int id, const char* text, uint32_t colo
     button->SetColour(colour);
     connect(button, &SpecColourButton::colourChanged, this, &COptionTab3::MarkModified);
     return button;
+}
+
+QGroupBox* COptionTab3::ColourPair(const char* title, QWidget* start, QWidget* end) {
+    auto* group = new QGroupBox(QString::fromUtf8(title), this);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(start);
+    row->addWidget(end);
+    return group;
 }
 
 // "Show" off greys out the whole page; "Trans" governs its own value and the mouse choice.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QSpinBox>
 #include <array>
@@ -45,6 +46,8 @@ class COptionTab3 : public OptionPage {
   private:
     QCheckBox* AddCheck(int id, const char* text, bool on);
     SpecColourButton* AddColour(int id, const char* text, uint32_t colour);
+    // A group of a start and an end colour.
+    QGroupBox* ColourPair(const char* title, QWidget* start, QWidget* end);
     void UpdateEnabled();
     void MarkModified() { modified_ = true; }
 
