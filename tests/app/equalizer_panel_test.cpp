@@ -12,6 +12,7 @@
 #include "inline_host.h"
 #include "support/temp_dir.h"
 #include "ui/control_ids.h"
+#include "ui/player_app.h"
 
 namespace velk::app {
 namespace {
@@ -184,6 +185,30 @@ TEST_F(PanelFixture, EscapeEndsTheMainWindow) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QCoreApplication::sendEvent(Slider(0), &press);  // unhandled by the slider, up to the panel
     EXPECT_EQ(escape.count(), 1);
+}
+
+// The GEQ tab puts the panel in the playlist's place; the favourites tab brings the list back.
+TEST(MainWindowEqualizer, TheGeqTabSwapsThePanelForTheList) {
+    velk::test::TempDir dir;
+    test::FakeEngine engine;
+    SessionOptions options;
+    options.profileFolder = dir.file("profile");
+    PlayerApp app(engine, options, {});
+    CMainWindow& window = app.Window();
+    window.show();
+    auto* geqTab = window.findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
+    auto* favourites = window.findChild<QPushButton*>(ids::ControlObjectName(ids::kFavouritesTab));
+    ASSERT_TRUE(geqTab && favourites && geqTab->isEnabled());
+    geqTab->click();
+    EXPECT_TRUE(window.Equalizer().isVisible());
+    EXPECT_FALSE(window.ListView().isVisible());
+    EXPECT_TRUE(geqTab->isChecked());
+    EXPECT_EQ(window.Equalizer().geometry(), window.ListView().geometry());
+    favourites->click();
+    EXPECT_FALSE(window.Equalizer().isVisible());
+    EXPECT_TRUE(window.ListView().isVisible());
+    EXPECT_FALSE(geqTab->isChecked());
+    EXPECT_EQ(engine.blocks.outputBlock, 20);
 }
 
 }  // namespace
