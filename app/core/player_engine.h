@@ -38,6 +38,16 @@ class MediaProbe {
     virtual bool FileInfo(const std::string& path, ProbedFile& out) = 0;
 };
 
+// The lyrics around the play position, texts in UTF-8.
+struct LyricsViewText {
+    int time = 0;
+    int line = 0;
+    int segment = 0;
+    int untilNext = 0;
+    std::string nextNext, next, segmentText, sungBefore, sungThrough, current, previous,
+        previousPrevious;
+};
+
 class PlayerEngine : public MediaProbe {
   public:
     virtual bool Open(const std::string& path) = 0;
@@ -63,6 +73,11 @@ class PlayerEngine : public MediaProbe {
     virtual bool PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) = 0;
     // Lyrics timing after play starts.
     virtual void SetLyricsTiming(int offsetMs, double timeRatio) = 0;
+    // False without lyrics or an open stream.
+    virtual bool CurrentLyricsView(LyricsViewText& view) = 0;
+    // The play speed factor and the pitch in percent as the engine holds them.
+    virtual int PlaySpeed() = 0;
+    virtual int Pitch() = 0;
 
     // ---- Spectrum window and equalizer panel ----
     // The sound now playing: samples scaled to -100..100, or the spectrum in decibels; 0 (and

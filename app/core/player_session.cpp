@@ -295,4 +295,20 @@ void PlayerSession::Stopped() {
     Emit([](SessionListener& l) { l.Stopped(); });
 }
 
+void PlayerSession::Repositioned() {
+    Emit([](SessionListener& l) { l.Repositioned(); });
+}
+
+void PlayerSession::MainWindowMinimised() {
+    Emit([](SessionListener& l) { l.MainWindowMinimised(); });
+}
+
+bool PlayerSession::SongHasLyrics() {
+    constexpr int kLyrics3Flag = 32;  // FileTypeFlags: a Lyrics3 block
+    if (transport_.LyricsFileLoaded()) return true;
+    ActiveList& list = transport_.List();
+    if (!list.HasCurrent()) return false;
+    return (engine_.FileType(list.Entry(list.CurrentIndex()).path) & kLyrics3Flag) != 0;
+}
+
 }  // namespace velk::app

@@ -103,6 +103,10 @@ class PlayerSession : private TransportHost {
     void SetSpeedIndex(int index);
     void SetPitchIndex(int index);
     void SetVolume(int level);
+    // The current song has lyrics: a side file was loaded, or the file holds a Lyrics3 block.
+    bool SongHasLyrics();
+    // The main window reports that it was minimised.
+    void MainWindowMinimised();
 
     // Ends any long add at once (a signal or the window closing during a drop). The flag may be
     // set from a signal handler.
@@ -129,9 +133,7 @@ class PlayerSession : private TransportHost {
     void Paused() override;
     void Resumed() override;
     void Stopped() override;
-    void Seeked() override {
-        Emit([](SessionListener& l) { l.Seeked(); });
-    }
+    void Repositioned() override;
 
     void Emit(const std::function<void(SessionListener&)>& event);
     void CatchUpWhileAdding();

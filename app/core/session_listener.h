@@ -21,8 +21,6 @@ class SessionListener {
     virtual void Paused() {}
     virtual void Resumed() {}
     virtual void Stopped() {}
-    // The song was moved to another position, playing or paused.
-    virtual void Seeked() {}
     // The song played to its end (the next one may follow at once).
     virtual void SongEnded() {}
     // The position to show, in seconds from the song's start.
@@ -34,6 +32,10 @@ class SessionListener {
     // Rows were appended at the end, from `firstRow` on.
     virtual void RowsAppended(int) {}
     virtual void SettingsApplied() {}
+    // The playing song was moved to another position.
+    virtual void Repositioned() {}
+    // The main window went to the tray; floating windows may come into view instead.
+    virtual void MainWindowMinimised() {}
 };
 
 }  // namespace velk::app

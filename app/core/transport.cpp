@@ -80,7 +80,7 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
     engine_.RegisterEndNotice([this] { host_.EndNoticeArrived(); });
 
     const std::string lyricsFile = FindLyricsFile(entry.path, entry.memberName);
-    engine_.PrepareLyrics(lyricsFile, flags.useLyrics3);
+    lyricsFileLoaded_ = engine_.PrepareLyrics(lyricsFile, flags.useLyrics3);
     const LyricsTiming timing = ReadLyricsTiming(lyricsFile);
 
     if (!engine_.Open(entry.path)) {
@@ -227,7 +227,7 @@ void Transport::SeekTo(int seconds) {
         seconds = std::min(seconds, entry->length - 1);
     }
     engine_.Seek(start + std::max(seconds, 0));
-    host_.Seeked();
+    host_.Repositioned();
 }
 
 void Transport::CheckMemberEnd() {

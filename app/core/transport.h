@@ -38,8 +38,8 @@ class TransportHost {
     virtual void Paused() {}
     virtual void Resumed() {}
     virtual void Stopped() {}
-    // The song was moved to another position (playing or paused).
-    virtual void Seeked() {}
+    // The song was moved to another position.
+    virtual void Repositioned() {}
 };
 
 struct TransportFlags {
@@ -83,6 +83,8 @@ class Transport {
     void CheckMemberEnd();
     // The time display's text for the current state ("" when stopped).
     std::string TimeText();
+    // Whether the lyrics file beside the current song was loaded.
+    bool LyricsFileLoaded() const { return lyricsFileLoaded_; }
 
   private:
     enum class StartResult { Started, NothingToStart, OpenFailed };
@@ -97,6 +99,7 @@ class Transport {
     PlayerEngine& engine_;
     TransportHost& host_;
     bool showsPause_ = false;
+    bool lyricsFileLoaded_ = false;
 };
 
 // True when an archive member at engine position `position` has played its length.

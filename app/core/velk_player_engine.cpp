@@ -1,6 +1,7 @@
 #include "core/velk_player_engine.h"
 
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 
 #include "core/playing_flag.h"
@@ -142,6 +143,36 @@ void VelkPlayerEngine::SetLyricsTiming(int offsetMs, double timeRatio) {
         velk_setLyricsTime(0);
         velk_setLyricsTimeRatio(timeRatio);
     }
+}
+
+bool VelkPlayerEngine::CurrentLyricsView(LyricsViewText& out) {
+    LyricsView view{};
+    if (!velk_getCurrentLyricsView(&view)) return false;
+    // The engine's fields are fixed arrays; a full one may lack its NUL.
+    const auto text = [](const char(&field)[128]) {
+        return TagTextToUtf8(std::string(field, strnlen(field, sizeof field)));
+    };
+    out.time = view.time;
+    out.line = static_cast<int>(view.line);
+    out.segment = static_cast<int>(view.segment);
+    out.untilNext = static_cast<int>(view.untilNext);
+    out.nextNext = text(view.nextNext);
+    out.next = text(view.next);
+    out.segmentText = text(view.segmentText);
+    out.sungBefore = text(view.sungBefore);
+    out.sungThrough = text(view.sungThrough);
+    out.current = text(view.current);
+    out.previous = text(view.previous);
+    out.previousPrevious = text(view.previousPrevious);
+    return true;
+}
+
+int VelkPlayerEngine::PlaySpeed() {
+    return velk_getPlaySpeed();
+}
+
+int VelkPlayerEngine::Pitch() {
+    return velk_getPitch();
 }
 
 int VelkPlayerEngine::WaveData(VisualChannel& left, VisualChannel& right) {

@@ -33,6 +33,9 @@ class VelkPlayerEngine : public PlayerEngine {
     void RegisterEndNotice(std::function<void()> onEnd) override;
     bool PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) override;
     void SetLyricsTiming(int offsetMs, double timeRatio) override;
+    bool CurrentLyricsView(LyricsViewText& view) override;
+    int PlaySpeed() override;
+    int Pitch() override;
     int WaveData(VisualChannel& left, VisualChannel& right) override;
     int SpectrumData(VisualChannel& left, VisualChannel& right) override;
     void SetEqualizer(const std::array<int, 10>& values) override;

@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     window.Start();
     int exitCode = 0;
     if (picture) {
-        TakeWindowPicture(player, line, [&window, &exitCode](int code) {
+        TakeWindowPicture(window, line, [&window, &exitCode](int code) {
             exitCode = code;
             window.close();
         });

@@ -483,6 +483,7 @@ void CMainWindow::changeEvent(QEvent* event) {
         // Minimising sends the player to the tray.
         windowShown_ = false;
         QTimer::singleShot(0, this, &QWidget::hide);
+        session_.MainWindowMinimised();
         return;
     }
     // A window that lives in the tray comes back only through the tray or the hotkey.

@@ -3,6 +3,7 @@
 // the floating windows still hold their state).
 #pragma once
 
+#include "lyrics/ui/lyrics_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_session_host.h"
 #include "visual/ui/spectrum_window.h"
@@ -14,11 +15,13 @@ class PlayerApp {
     PlayerApp(PlayerEngine& engine, const SessionOptions& sessionOptions,
               const StartOptions& startOptions)
         : session_(engine, host_, sessionOptions),
-          spectrum_(Attached()),
-          window_(session_, startOptions) {}
+          lyrics_(session_),
+          spectrum_(session_),
+          window_(Attached(), startOptions) {}
 
     PlayerSession& Session() { return session_; }
     CMainWindow& Window() { return window_; }
+    LyricsWindow& Lyrics() { return lyrics_; }
     SpectrumWindow& Spectrum() { return spectrum_; }
 
   private:
@@ -29,6 +32,7 @@ class PlayerApp {
 
     QtSessionHost host_;
     PlayerSession session_;
+    LyricsWindow lyrics_;
     SpectrumWindow spectrum_;
     CMainWindow window_;
 };

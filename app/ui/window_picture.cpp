@@ -1,5 +1,6 @@
 #include "ui/window_picture.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
@@ -8,7 +9,8 @@
 #include <vector>
 
 #include "ui/control_ids.h"
-#include "ui/player_app.h"
+#include "ui/main_window.h"
+#include "visual/ui/spectrum_window.h"
 
 namespace velk::app {
 
@@ -22,56 +24,70 @@ constexpr int kLongestWaitMs = 60000;
 constexpr int kSettleMs = 300;
 constexpr int kSoundBeforeDrawingMs = 150;
 
-// A song paused by a seek has nothing buffered at its position yet: it sounds for a moment
-// before the picture is drawn, and is paused again.
-QWidget* ShowSpectrum(PlayerApp& app) {
-    SpectrumWindow& spectrum = app.Spectrum();
-    PlayerSession& session = app.Session();
-    spectrum.show();
+// A floating window the player owns beside the main window, found by its object name.
+QWidget* ShownTopLevel(const char* objectName, CMainWindow& main) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(objectName)) {
+            widget->show();
+            return widget;
+        }
+    }
+    return &main;
+}
+
+// A song paused by the seek of --at has nothing buffered at its position yet: it sounds for a
+// moment before the spectrum is drawn, and is paused again.
+QWidget* ShowSpectrum(CMainWindow& main) {
+    auto* spectrum = qobject_cast<SpectrumWindow*>(ShownTopLevel("SpectrumWindow", main));
+    if (!spectrum) return &main;
+    PlayerSession& session = main.Session();
     if (session.EngineState() != kEnginePaused) {
-        spectrum.DrawNow();
-        return &spectrum;
+        spectrum->DrawNow();
+        return spectrum;
     }
     session.Player().PlayPause();
-    QTimer::singleShot(kSoundBeforeDrawingMs, &spectrum, [&spectrum, &session] {
-        spectrum.DrawNow();
+    QTimer::singleShot(kSoundBeforeDrawingMs, spectrum, [spectrum, &session] {
+        spectrum->DrawNow();
         session.Player().PlayPause();
     });
-    return &spectrum;
+    return spectrum;
+}
+
+// The equalizer panel in the playlist's place, as its tab brings it.
+QWidget* ShowEqualizer(CMainWindow& main) {
+    auto* tab = main.findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
+    if (tab) tab->click();
+    return &main;
 }
 
 // Each window a picture can be taken of, and how it is brought into view. A window's own
 // issue adds its row here.
 struct PictureWindow {
     const char* name;
-    std::function<QWidget*(PlayerApp&)> show;
+    std::function<QWidget*(CMainWindow&)> show;
 };
 
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
-        {"main", [](PlayerApp& app) -> QWidget* { return &app.Window(); }},
+        {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
+        {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
         {"spectrum", ShowSpectrum},
-        {"geq",
-         [](PlayerApp& app) -> QWidget* {
-             auto* tab = app.Window().findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
-             if (tab) tab->click();
-             return &app.Window();
-         }},
+        {"geq", ShowEqualizer},
     };
     return windows;
 }
 
-QWidget* ShowPictureWindow(PlayerApp& app, const std::string& name) {
+QWidget* ShowPictureWindow(CMainWindow& main, const std::string& name) {
     for (const auto& window : PictureWindows()) {
-        if (name == window.name) return window.show(app);
+        if (name == window.name) return window.show(main);
     }
-    return &app.Window();
+    return &main;
 }
 
-void SaveAfterSettling(PlayerApp& app, const std::string& name, const QString& file,
+void SaveAfterSettling(CMainWindow& main, const std::string& name, const QString& file,
                        std::function<void(int)> done) {
-    QWidget* shown = ShowPictureWindow(app, name);
-    QTimer::singleShot(kSettleMs, &app.Window(),
+    QWidget* shown = ShowPictureWindow(main, name);
+    QTimer::singleShot(kSettleMs, &main,
                        [shown, file, done] { done(shown->grab().save(file, "PNG") ? 0 : 1); });
 }
 
@@ -86,11 +102,11 @@ const QStringList& PictureWindowNames() {
     return names;
 }
 
-void TakeWindowPicture(PlayerApp& app, const CommandLine& request, std::function<void(int)> done) {
-    CMainWindow& window = app.Window();
+void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
+                       std::function<void(int)> done) {
     const QString file = QString::fromStdString(request.pictureFile);
     if (request.atSeconds < 0) {
-        SaveAfterSettling(app, request.window, file, done);
+        SaveAfterSettling(window, request.window, file, done);
         return;
     }
     PlayerSession& session = window.Session();
@@ -103,7 +119,7 @@ void TakeWindowPicture(PlayerApp& app, const CommandLine& request, std::function
     auto waited = std::make_shared<int>(0);
     QObject::connect(
         poll.get(), &QTimer::timeout, &window,
-        [&app, &session, poll, waited, target, file, done, request] {
+        [&window, &session, poll, waited, target, file, done, request] {
             int position = 0;
             const int state = session.Engine().State(&position);
             const int start =
@@ -119,7 +135,7 @@ void TakeWindowPicture(PlayerApp& app, const CommandLine& request, std::function
                 session.Player().SeekTo(target);
                 session.ClockTick();
             }
-            SaveAfterSettling(app, request.window, file, done);
+            SaveAfterSettling(window, request.window, file, done);
         });
     poll->start(kPollMs);
 }

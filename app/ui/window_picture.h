@@ -8,13 +8,14 @@
 
 namespace velk::app {
 
-class PlayerApp;
+class CMainWindow;
 
 // The windows a picture can be taken of.
 const QStringList& PictureWindowNames();
 
 // Plays the first song up to `atSeconds` and pauses there when asked, then saves the picture
 // and calls `done` with the exit code (0 saved, 1 not saved).
-void TakeWindowPicture(PlayerApp& app, const CommandLine& request, std::function<void(int)> done);
+void TakeWindowPicture(CMainWindow& window, const CommandLine& request,
+                       std::function<void(int)> done);
 
 }  // namespace velk::app

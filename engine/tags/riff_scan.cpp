@@ -13,6 +13,7 @@ namespace {
 constexpr size_t kHeaderSize = 12;
 constexpr size_t kChunkHeaderSize = 8;
 constexpr size_t kFormatSize = 18;
+constexpr size_t kPcmFormatSize = 16;  // the fields every format has, without cbSize
 constexpr uint16_t kFormatPcm = 0x0001;
 constexpr uint16_t kFormatMpeg = 0x0050;
 constexpr uint16_t kFormatMpegLayer3 = 0x0055;
@@ -129,6 +130,7 @@ void findList(const File& file, int64_t fileSize, RiffLayout& layout, RiffInfoTa
 
 WaveFormat parseWaveFormat(const uint8_t* p, size_t length) {
     WaveFormat f;
+    if (length < kPcmFormatSize) return f;
     f.formatTag = getLe16(p);
     f.channels = getLe16(p + 2);
     f.samplesPerSec = getLe32(p + 4);

@@ -21,7 +21,8 @@ struct WaveFormat {
     uint16_t cbSize = 0;
 };
 
-// The fields of a "fmt " chunk body; `cbSize` only when `length` holds it (18 bytes or more).
+// The fields of a "fmt " chunk body; `cbSize` only when `length` holds it (18 bytes or more),
+// nothing (all zero) when `length` is short of the 16 bytes every format has.
 WaveFormat parseWaveFormat(const uint8_t* body, size_t length);
 
 enum class RiffKind {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,8 @@ class FakeEngine : public PlayerEngine {
     int seekedTo = -1;
     int stops = 0;
     std::function<void()> endNotice;
+    std::optional<LyricsViewText> lyricsView;
+    bool sideFileLoads = false;
 
     int FileType(const std::string&) override { return 0; }
     bool FileInfo(const std::string& path, ProbedFile&) override { return !unopenable.count(path); }
@@ -60,8 +63,15 @@ class FakeEngine : public PlayerEngine {
     void SetFades(bool, bool) override {}
     int SilentFrameCount(const std::string&) override { return 0; }
     void RegisterEndNotice(std::function<void()> onEnd) override { endNotice = std::move(onEnd); }
-    bool PrepareLyrics(const std::string&, bool) override { return false; }
+    bool PrepareLyrics(const std::string&, bool) override { return sideFileLoads; }
     void SetLyricsTiming(int, double) override {}
+    bool CurrentLyricsView(LyricsViewText& out) override {
+        if (!lyricsView) return false;
+        out = *lyricsView;
+        return true;
+    }
+    int PlaySpeed() override { return 1; }
+    int Pitch() override { return 100; }
 
     // Visual data handed out while `state` is playing or paused; the calls are logged.
     VisualChannel waveLeft{}, waveRight{}, spectrumLeft{}, spectrumRight{};

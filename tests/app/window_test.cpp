@@ -317,7 +317,7 @@ TEST_F(WindowFixture, PictureAtThreeSecondsShowsThePausedPositionAndAPageStepSee
     request.pictureFile = dir.file("at3.png");
     request.atSeconds = 3;
     int exitCode = -1;
-    TakeWindowPicture(*player, request, [&](int code) { exitCode = code; });
+    TakeWindowPicture(window, request, [&](int code) { exitCode = code; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return exitCode >= 0; }, kGenerousWaitMs));
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(window.TimeDisplayText(), QString("0:03"));

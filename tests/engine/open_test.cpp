@@ -1,7 +1,6 @@
 // Opening files: where the audio starts, what is refused, and what the stream reports.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <random>
 #include <string>
@@ -244,32 +243,6 @@ TEST_F(OpenTest, ComplianceStreamsOpenWithTheirStreamInformation) {
     InputInfo info{};
     EXPECT_EQ(velk_open(test::vectorPath("l3-he_free.bit").c_str(), &info), 0);
     EXPECT_EQ(velk_getLastErrorNo(), 11);
-}
-
-std::string runCli(const std::string& arguments, int& status) {
-    std::string output;
-    FILE* pipe = popen((std::string(VELKARO_CLI) + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return output;
-    char buffer[512];
-    while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    status = pclose(pipe);
-    return output;
-}
-
-TEST_F(OpenTest, CliInfoPrintsKeyValueLinesAndReportsErrors) {
-    int status = -1;
-    const std::string out = runCli("info " + fixture("demo.mp3"), status);
-    EXPECT_EQ(status, 0);
-    for (const char* line : {"channels: 2\n", "frequency: 44100\n", "bitrate: 128\n", "layer: 3\n",
-                             "title: Velkaro demo\n", "artist: Velkaro\n", "play-time: 12\n"}) {
-        EXPECT_NE(out.find(line), std::string::npos) << line << " in\n" << out;
-    }
-    const std::string bad = runCli("info " + dir.file("absent.mp3"), status);
-    EXPECT_NE(status, 0);
-    EXPECT_EQ(bad.rfind("error 1: ", 0), 0u) << bad;
-    const std::string help = runCli("--help", status);
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(help.find("info"), std::string::npos);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "support/temp_dir.h"
 #include "tag_files.h"
+#include "tags/riff_scan.h"
 #include "velk.h"
 
 namespace velk::test {
@@ -97,6 +98,19 @@ TEST_P(HostileInputTest, TruncatedFilesNeverCrash) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, HostileInputTest, ::testing::Values(riffSample, plainSample));
+
+// Inputs the fuzz targets (fuzz/) found faults with, each in a buffer of exactly its size so that
+// the sanitizer build sees any read past it.
+
+TEST(FuzzFoundTest, WaveFormatOfAShortBodyReadsNothingPastIt) {
+    const Bytes one{0x01};
+    const WaveFormat format = parseWaveFormat(one.data(), one.size());
+    EXPECT_EQ(format.formatTag, 0);
+    EXPECT_EQ(format.bitsPerSample, 0);
+    const Bytes pcm = tail(formatChunk(1), 8);
+    EXPECT_EQ(parseWaveFormat(pcm.data(), 16).formatTag, 1);
+    EXPECT_EQ(parseWaveFormat(pcm.data(), 15).formatTag, 0);
+}
 
 }  // namespace
 }  // namespace velk::test

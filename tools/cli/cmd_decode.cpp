@@ -31,13 +31,13 @@ int runDecode(const std::vector<std::string>& args) {
                      options.error().c_str());
         return 2;
     }
-    if (!velk_setDecodeOption(&decode)) return reportEngineError("bad decode options");
+    if (!velk_setDecodeOption(&decode)) return reportEngineError("decode options");
     const std::string& source = options.positional()[0];
     const std::string& target = options.positional()[1];
     InputInfo info{};
-    if (!velk_open(source.c_str(), &info)) return reportEngineError("cannot open " + source);
+    if (!velk_open(source.c_str(), &info)) return reportEngineError(source);
     velk_setCallback(onEngineEvent);
-    if (!velk_writeWave(target.c_str())) return reportEngineError("cannot write " + target);
+    if (!velk_writeWave(target.c_str())) return reportEngineError("writing " + target);
     const int64_t total = velk_getTotalSampleI64();
     while (!decodeEnded && velk_getState(nullptr) != 0) {
         const double fraction =

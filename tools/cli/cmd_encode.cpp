@@ -54,12 +54,12 @@ int runEncode(const std::vector<std::string>& args) {
         std::fprintf(stderr, "usage: velkaro-cli encode IN.wav OUT.mp3 [--bitrate K]\n");
         return 2;
     }
-    if (!velk_acmSetBitrate(bitRate)) return reportEngineError("bad bit rate");
+    if (!velk_acmSetBitrate(bitRate)) return reportEngineError("--bitrate");
     int32_t info[4] = {};
-    if (!velk_acmOpen(input.c_str(), info)) return reportEngineError("cannot open " + input);
+    if (!velk_acmOpen(input.c_str(), info)) return reportEngineError(input);
     std::printf("%s: %d channels, %d bits, %d Hz, %d data bytes\n", input.c_str(), info[0], info[1],
                 info[2], info[3]);
-    if (!velk_acmEncode(output.c_str())) return reportEngineError("cannot encode into " + output);
+    if (!velk_acmEncode(output.c_str())) return reportEngineError("encoding into " + output);
 
     const int64_t total = static_cast<uint32_t>(info[3]);
     interrupted = 0;

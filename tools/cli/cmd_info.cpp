@@ -15,7 +15,7 @@ int runInfo(const std::vector<std::string>& args) {
     }
     const char* path = args[0].c_str();
     InputInfo in{};
-    if (!velk_open(path, &in)) return reportEngineError("cannot open " + args[0]);
+    if (!velk_open(path, &in)) return reportEngineError(args[0]);
     MpegInfo mpeg{};
     velk_getMpegInfoEx(&mpeg);
     const int flags = velk_getFileType(path);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/lyrics_text.h"
 #include "cli/options.h"
 #include "engine.h"
 #include "tags/text_codec.h"
@@ -26,18 +27,12 @@ int usage() {
     return 2;
 }
 
-// Stored texts are Shift-JIS unless the lyrics came as UTF-8.
-std::string shown(const char* text) {
-    if (Engine::instance().lyrics.table.encoding() == TextEncoding::Utf8) return text;
-    return cp932ForDisplay(text);
-}
-
 // The line procedure of the engine takes no context; rows arrive in table order.
 int printedRows = 0;
 
 void printRow(const LyricsEntry* row) {
     std::printf("%5d %9d %5u %7u %5u %s\n", printedRows++, row->time, row->line, row->segment,
-                row->timed, shown(row->text).c_str());
+                row->timed, lyricsAsUtf8(row->text).c_str());
 }
 
 void printTable() {
@@ -60,7 +55,7 @@ void holdClockAt(double seconds, int32_t frequency) {
 int printView(double seconds, int32_t frequency) {
     holdClockAt(seconds, frequency);
     LyricsView view;
-    if (!velk_getCurrentLyricsView(&view)) return reportEngineError("no lyrics view");
+    if (!velk_getCurrentLyricsView(&view)) return reportEngineError("lyrics view");
     std::printf("current-row: %d\n", velk_getCurrentLyrics());
     std::printf("time: %d\nline: %u\nsegment: %u\nuntil-next: %u\n", view.time, view.line,
                 view.segment, view.untilNext);
@@ -74,7 +69,9 @@ int printView(double seconds, int32_t frequency) {
         {"next", view.next},
         {"next-next", view.nextNext},
     };
-    for (const auto& [name, text] : texts) std::printf("%s: %s\n", name, shown(text).c_str());
+    for (const auto& [name, text] : texts) {
+        std::printf("%s: %s\n", name, lyricsAsUtf8(text).c_str());
+    }
     Engine::instance().lyrics.setPlayClock(nullptr);
     return 0;
 }
@@ -92,7 +89,9 @@ int writeBlock(const std::string& song, const std::string& textFile) {
     const std::string cut = cutCp932(text, sizeof tag->lyr - 1);
     std::memcpy(tag->lyr, cut.data(), cut.size());
     tag->ind[0] = tag->ind[1] = '1';
-    if (!velk_writeFileLyrics(song.c_str(), tag.get())) return reportEngineError("cannot write");
+    if (!velk_writeFileLyrics(song.c_str(), tag.get())) {
+        return reportEngineError("writing the lyrics of " + song);
+    }
     std::printf("wrote %zu bytes of lyrics\n", cut.size());
     return 0;
 }
@@ -104,16 +103,18 @@ int runLyrics(const std::vector<std::string>& args) {
     const std::string song = options.positional()[0];
     if (const auto textFile = options.value("write")) return writeBlock(song, *textFile);
     if (options.has("remove")) {
-        return velk_removeFileLyrics(song.c_str()) ? 0 : reportEngineError("cannot remove");
+        return velk_removeFileLyrics(song.c_str())
+                   ? 0
+                   : reportEngineError("removing the lyrics of " + song);
     }
 
     const auto textFile = options.value("text");
     velk_setLyrics3Use(textFile ? 0 : 1);
     velk_setKaraokeUse(options.has("karaoke") ? 1 : 0);
     InputInfo info{};
-    if (!velk_open(song.c_str(), &info)) return reportEngineError("cannot open " + song);
+    if (!velk_open(song.c_str(), &info)) return reportEngineError(song);
     if (textFile && !velk_loadLyricsFile(textFile->c_str())) {
-        return reportEngineError("cannot load " + *textFile);
+        return reportEngineError(*textFile);
     }
     printTable();
     const int code = at >= 0.0 ? printView(at, info.frequency) : 0;

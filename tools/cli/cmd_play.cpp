@@ -1,14 +1,20 @@
 // velkaro-cli play FILE...: plays through the sound card with a progress line and keys.
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "cli/command.h"
+#include "cli/lyrics_line.h"
+#include "cli/lyrics_text.h"
 #include "cli/options.h"
 #include "cli/progress.h"
 #include "cli/terminal.h"
-#include "tags/text_codec.h"
+#include "cli/text_columns.h"
 #include "velk.h"
 
 namespace velk::cli {
@@ -68,17 +74,27 @@ bool steer(Key key, int& speed) {
     return true;
 }
 
+// The label of the progress line: times, pause and speed, then the current lyrics line with its
+// sung part marked when the lyrics are karaoke and the line goes to a terminal.
 std::string statusLine(const InputInfo& info, int speed) {
     int seconds = 0;
     const int state = velk_getState(&seconds);
-    std::string label = clockText(seconds) + " / " + clockText(info.playTime);
-    if (state == 2) label += "  (一時停止)";
-    if (speed > 1) label += "  x" + std::to_string(speed);
+    std::string head = clockText(seconds) + " / " + clockText(info.playTime);
+    if (state == 2) head += "  (一時停止)";
+    if (speed > 1) head += "  x" + std::to_string(speed);
+    std::vector<Span> spans{{head, false}};
     LyricsView view{};
-    if (velk_getLyricsCount() > 0 && velk_getCurrentLyricsView(&view) && view.current[0] != '\0') {
-        label += "  " + cp932ForDisplay(view.current);
+    if (velk_getLyricsCount() > 0 && velk_getCurrentLyricsView(&view)) {
+        const std::string line = lyricsAsUtf8(view.current);
+        const std::string sung = velk_hasKaraokeLyrics() ? lyricsAsUtf8(view.sungThrough) : "";
+        std::vector<Span> lyrics = sungSpans(line, sung);
+        if (!lyrics.empty()) {
+            spans.push_back({"  ", false});
+            spans.insert(spans.end(), lyrics.begin(), lyrics.end());
+        }
     }
-    return label;
+    const int columns = progressLabelColumns(terminalColumns(STDERR_FILENO));
+    return fitSpans(spans, columns, isatty(STDERR_FILENO) != 0);
 }
 
 // A Lyrics3 block in the song comes first; else the lyrics file beside it, named as the song
@@ -97,7 +113,7 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
               bool& failed) {
     InputInfo info{};
     if (!velk_open(path.c_str(), &info)) {
-        failed = reportEngineError("cannot open " + path) != 0;
+        failed = reportEngineError(path) != 0;
         return true;
     }
     std::fprintf(stderr, "%s\n", path.c_str());
@@ -105,10 +121,8 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
     songEnded = false;
     if (!velk_play()) {
         const bool noDevice = velk_getLastErrorNo() == 25;
-        failed =
-            reportEngineError(
-                noDevice ? "cannot open the sound device (VELKARO_AUDIO=null plays without sound)"
-                         : "cannot play " + path) != 0;
+        failed = reportEngineError("playing " + path) != 0;
+        if (noDevice) std::fprintf(stderr, "(VELKARO_AUDIO=null plays without sound)\n");
         velk_close();
         return true;
     }
@@ -143,12 +157,14 @@ int runPlay(const std::vector<std::string>& args) {
         return 2;
     }
     if (!velk_setPlaySpeed(speed, kSpeedOutputBlock) || !velk_setPitch(pitch)) {
-        return reportEngineError("bad speed or pitch");
+        return reportEngineError("--speed or --pitch");
     }
     velk_setFadeIn(options.has("fade-in") ? 1 : 0);
     velk_setFadeOut(options.has("fade-out") ? 1 : 0);
     velk_setCallback(onEngineEvent);
     velk_setLyrics3Use(1);
+    // Karaoke lines split into segments, so that the sung part can be shown as it is sung.
+    velk_setKaraokeUse(1);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     RawTerminal terminal;

@@ -21,7 +21,7 @@ int usage() {
 int printInfo(const std::string& path) {
     auto tag = std::make_unique<RiffInfoTagEx>();
     if (!velk_getFileRiffInfo(path.c_str(), tag.get())) {
-        return reportEngineError(path + " is not a RIFF file");
+        return reportEngineError("reading the INFO list of " + path);
     }
     for (int i = 0; i < VELK_RIFFX_COUNT; ++i) {
         if (tag->field[i][0]) {
@@ -33,17 +33,17 @@ int printInfo(const std::string& path) {
 
 int convert(const std::string& path, int (*operation)(const char*), const char* what) {
     if (operation(path.c_str())) return 0;
-    return reportEngineError(std::string("cannot ") + what + " " + path);
+    return reportEngineError(std::string(what) + " " + path);
 }
 
 int runRiff(const std::vector<std::string>& args) {
     if (args.size() == 1) return printInfo(args[0]);
     if (args.size() == 2 && args[1] == "--unwrap") {
-        return convert(args[0], velk_convertRiffToMpeg, "unwrap");
+        return convert(args[0], velk_convertRiffToMpeg, "unwrapping");
     }
     if (args.size() == 3 && args[1] == "--wrap") {
-        if (args[2] == "wave") return convert(args[0], velk_convertToRiff, "wrap");
-        if (args[2] == "rmp3") return convert(args[0], velk_convertToRmp3, "wrap");
+        if (args[2] == "wave") return convert(args[0], velk_convertToRiff, "wrapping");
+        if (args[2] == "rmp3") return convert(args[0], velk_convertToRmp3, "wrapping");
     }
     return usage();
 }

@@ -16,6 +16,8 @@ namespace velk::cli {
 namespace {
 
 constexpr size_t kId3TextBytes = 30;
+// The genre byte of a tag that names none.
+constexpr uint32_t kNoGenre = 255;
 
 int usage() {
     std::fprintf(stderr,
@@ -51,10 +53,23 @@ bool storeText(const std::string& utf8, char* field, size_t capacity, size_t max
     return true;
 }
 
+// The fields as the file has them (its track number included), so that options not given keep
+// them; a file without a tag starts from empty fields and no genre.
+Id3TagEx currentTag(const std::string& path) {
+    Id3TagEx tag{};
+    const int flags = velk_getFileType(path.c_str());
+    if (flags >= 0 && (flags & VELK_TYPE_ID3V1) && velk_getFileTagV2(path.c_str(), &tag)) {
+        return tag;
+    }
+    tag = Id3TagEx{};
+    tag.genre = kNoGenre;
+    tag.track = -1;
+    return tag;
+}
+
 int writeTag(const std::string& path, const std::map<std::string, std::string>& fields,
              bool append) {
-    Id3Tag tag;
-    velk_getFileTag(path.c_str(), &tag);
+    Id3TagEx tag = currentTag(path);
     const std::map<std::string, std::pair<char*, size_t>> texts = {
         {"--title", {tag.title, sizeof tag.title}},
         {"--artist", {tag.artist, sizeof tag.artist}},
@@ -77,8 +92,8 @@ int writeTag(const std::string& path, const std::map<std::string, std::string>& 
             return 2;
         }
     }
-    if (!velk_writeTag(path.c_str(), &tag, 0, append ? 1 : 0)) {
-        return reportEngineError("cannot write the tag of " + path);
+    if (!velk_writeTagV2(path.c_str(), &tag, 0, append ? 1 : 0)) {
+        return reportEngineError("writing the tag of " + path);
     }
     return 0;
 }

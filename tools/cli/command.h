@@ -20,7 +20,8 @@ struct Registration {
     explicit Registration(Command command) { commands().push_back(std::move(command)); }
 };
 
-// "error N: text" on stderr for the engine's last error; returns 1 for the exit code.
-int reportEngineError(const std::string& text);
+// "error N: subject: what N means" on stderr for the engine's last error, `subject` naming the
+// file or the operation it concerns; returns 1 for the exit code.
+int reportEngineError(const std::string& subject);
 
 }  // namespace velk::cli

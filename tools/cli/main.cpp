@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/error_text.h"
 #include "velk.h"
 
 namespace velk::cli {
@@ -14,8 +15,9 @@ std::vector<Command>& commands() {
     return list;
 }
 
-int reportEngineError(const std::string& text) {
-    std::fprintf(stderr, "error %d: %s\n", velk_getLastErrorNo(), text.c_str());
+int reportEngineError(const std::string& subject) {
+    const int code = velk_getLastErrorNo();
+    std::fprintf(stderr, "error %d: %s: %s\n", code, subject.c_str(), engineErrorText(code));
     return 1;
 }
 

@@ -28,6 +28,11 @@ void drawProgress(double fraction, const std::string& label) {
     std::fflush(stderr);
 }
 
+int progressLabelColumns(int terminalColumns) {
+    // "[", the bar, "] " before the label.
+    return std::max(0, terminalColumns - (kBarWidth + 3) - 1);
+}
+
 void finishProgress() {
     std::fputc('\n', stderr);
 }

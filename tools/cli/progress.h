@@ -9,6 +9,9 @@ namespace velk::cli {
 std::string clockText(long seconds);
 // Draws "[#####-----] label" over the current line; `fraction` is clamped to 0..1.
 void drawProgress(double fraction, const std::string& label);
+// Columns left for the label on a terminal this wide; the last column stays free so that the
+// line never wraps.
+int progressLabelColumns(int terminalColumns);
 // Ends the bar's line.
 void finishProgress();
 

@@ -41,6 +41,7 @@ constexpr MenuItem kMenuItems[] = {
 }  // namespace
 
 SpectrumWindow::SpectrumWindow(PlayerSession& session) : session_(session) {
+    setObjectName(QStringLiteral("SpectrumWindow"));
     setWindowTitle(QStringLiteral("Spectrum"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The player ends with its main window, whatever this one shows.
@@ -80,7 +81,7 @@ void SpectrumWindow::Stopped() {
 }
 
 // After a seek while paused the old picture no longer belongs to the position.
-void SpectrumWindow::Seeked() {
+void SpectrumWindow::Repositioned() {
     if (session_.Engine().State(nullptr) != kEnginePaused) return;
     clearOnce_ = true;
     Redraw();

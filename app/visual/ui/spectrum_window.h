@@ -61,7 +61,7 @@ class SpectrumWindow : public QWidget, private SessionListener {
     // SessionListener
     void SongStarted(const PlaylistEntry& entry) override;
     void Stopped() override;
-    void Seeked() override;
+    void Repositioned() override;
     void SettingsApplied() override;
 
     SpecWindowSettings& Spec() { return session_.Settings().spec; }
