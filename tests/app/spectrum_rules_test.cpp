@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "fake_engine.h"
-#include "visual/core/edge_snap.h"
 #include "visual/core/equalizer_values.h"
 #include "visual/core/spectrum_graph.h"
 
@@ -80,27 +79,6 @@ TEST(SpectrumArithmetic, OscilloscopeMapsTheChannelMeanOntoTheHeight) {
     EXPECT_EQ(OscilloscopePoint(64, -100, -100, 100, 80).y, 0);
     EXPECT_EQ(OscilloscopePoint(64, -1, 0, 100, 80).y, 40);  // -1 ÷ 2 truncates to 0
     EXPECT_EQ(OscilloscopePoint(64, 0, 0, 100, 80).x, 50);
-}
-
-// A 1000 × 800 screen with a 40-pixel task bar at the bottom.
-TEST(EdgeSnapping, EdgesStickWithinThirtyPixelsOnlyWhenMovingTowardsThem) {
-    const WorkAreaMargins bar{0, 0, 0, 40};
-    const Rect window{100, 30, 200, 130};
-    const Rect up = DraggedWindow(window, {0, -5}, bar, 1000, 800, true);
-    EXPECT_EQ(up.top, 0);
-    EXPECT_EQ(up.bottom, 100);
-    EXPECT_EQ(DraggedWindow(window, {0, 5}, bar, 1000, 800, true).top, 35);  // down: no snap
-    EXPECT_EQ(DraggedWindow({100, 60, 200, 160}, {0, -20}, bar, 1000, 800, true).top, 40);
-    EXPECT_EQ(DraggedWindow({100, 60, 200, 160}, {0, -40}, bar, 1000, 800, true).top, 0);
-    EXPECT_EQ(DraggedWindow(window, {0, -5}, bar, 1000, 800, false).top, 25);
-    const Rect low{100, 620, 200, 720};
-    EXPECT_EQ(DraggedWindow(low, {0, 20}, bar, 1000, 800, true).bottom, 760);
-    EXPECT_EQ(DraggedWindow(low, {0, 5}, bar, 1000, 800, true).bottom, 725);
-    const Rect right{880, 300, 980, 400};
-    EXPECT_EQ(DraggedWindow(right, {2, 0}, bar, 1000, 800, true).right, 1000);
-    EXPECT_EQ(DraggedWindow(right, {-2, 0}, bar, 1000, 800, true).right, 978);
-    const WorkAreaMargins leftBar{60, 0, 0, 0};
-    EXPECT_EQ(DraggedWindow({80, 300, 180, 400}, {-1, 0}, leftBar, 1000, 800, true).left, 60);
 }
 
 TEST(EqualizerRules, ValuesColoursAndChanges) {

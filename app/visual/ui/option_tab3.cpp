@@ -70,11 +70,11 @@ QCheckBox* COptionTab3::AddCheck(int id, const char* text, bool on) {
     return check;
 }
 
-SpecColourButton* COptionTab3::AddColour(int id, const char* text, uint32_t colour) {
-    auto* button = new SpecColourButton(QString::fromUtf8(text), this);
+ColourPickerButton* COptionTab3::AddColour(int id, const char* text, uint32_t colour) {
+    auto* button = new ColourPickerButton(QString::fromUtf8(text), this);
     button->setObjectName(ids::ControlObjectName(id));
     button->SetColour(colour);
-    connect(button, &SpecColourButton::colourChanged, this, &COptionTab3::MarkModified);
+    connect(button, &QPushButton::clicked, this, &COptionTab3::MarkModified);
     return button;
 }
 

@@ -9,7 +9,7 @@
 
 #include "core/player_session.h"
 #include "dialogs/ui/option_page.h"
-#include "visual/ui/colour_button.h"
+#include "lyrics/ui/colour_picker_button.h"
 
 namespace velk::app {
 
@@ -45,7 +45,7 @@ class COptionTab3 : public OptionPage {
 
   private:
     QCheckBox* AddCheck(int id, const char* text, bool on);
-    SpecColourButton* AddColour(int id, const char* text, uint32_t colour);
+    ColourPickerButton* AddColour(int id, const char* text, uint32_t colour);
     // A group of a start and an end colour.
     QGroupBox* ColourPair(const char* title, QWidget* start, QWidget* end);
     void UpdateEnabled();
@@ -60,12 +60,12 @@ class COptionTab3 : public OptionPage {
     QCheckBox* trans_ = nullptr;
     QCheckBox* mouseTrans_ = nullptr;
     QCheckBox* saveStatus_ = nullptr;
-    SpecColourButton* foreColor_ = nullptr;
-    SpecColourButton* foreColor2_ = nullptr;
-    SpecColourButton* topColor_ = nullptr;
-    SpecColourButton* waveColor_ = nullptr;
-    SpecColourButton* backColor_ = nullptr;
-    SpecColourButton* backColor2_ = nullptr;
+    ColourPickerButton* foreColor_ = nullptr;
+    ColourPickerButton* foreColor2_ = nullptr;
+    ColourPickerButton* topColor_ = nullptr;
+    ColourPickerButton* waveColor_ = nullptr;
+    ColourPickerButton* backColor_ = nullptr;
+    ColourPickerButton* backColor2_ = nullptr;
     QSpinBox* transValue_ = nullptr;
     QLabel* transLabel_ = nullptr;
     QLabel* transNote_ = nullptr;

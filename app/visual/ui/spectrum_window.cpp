@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "core/gradient.h"
+#include "lyrics/core/lyrics_geometry.h"
 #include "ui/control_ids.h"
-#include "visual/core/edge_snap.h"
 
 namespace velk::app {
 
@@ -261,21 +261,21 @@ void SpectrumWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) dragging_ = false;
 }
 
-// The margins are where the task bar (or any panel) keeps the work area from the screen edge.
+// The work area is the screen less the task bar (or any panel) on its edges.
 void SpectrumWindow::mouseMoveEvent(QMouseEvent* event) {
     if (!dragging_) return;
     const QPoint mouse = event->globalPosition().toPoint();
-    const QScreen* on = screen();
-    const QRect full = on ? on->geometry() : QRect(0, 0, 1 << 16, 1 << 16);
-    const QRect work = on ? on->availableGeometry() : full;
-    const WorkAreaMargins margins{work.left() - full.left(), work.top() - full.top(),
-                                  full.right() - work.right(), full.bottom() - work.bottom()};
-    const Rect now{x() - full.left(), y() - full.top(), x() - full.left() + width(),
-                   y() - full.top() + height()};
-    const Rect moved = DraggedWindow(now, {mouse.x() - lastMouse_.x(), mouse.y() - lastMouse_.y()},
-                                     margins, full.width(), full.height(), Spec().fit);
-    move(moved.left + full.left(), moved.top + full.top());
+    const QPoint delta = mouse - lastMouse_;
     lastMouse_ = mouse;
+    const QRect to = geometry().translated(delta);
+    Rect moved{to.left(), to.top(), to.left() + to.width(), to.top() + to.height()};
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    if (Spec().fit && work.isValid()) {
+        const Rect area{work.left(), work.top(), work.left() + work.width(),
+                        work.top() + work.height()};
+        moved = Snapped(moved, area, delta.x(), delta.y());
+    }
+    move(moved.left, moved.top);
 }
 
 void SpectrumWindow::mouseDoubleClickEvent(QMouseEvent* event) {
