@@ -30,29 +30,35 @@ std::string Convert(const char* to, const char* from, const std::string& input) 
     return output;
 }
 
+// Bytes of the UTF-8 character at `at`; 0 for a byte that begins none or a cut-off character.
+size_t Utf8CharLength(const std::string& text, size_t at) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    size_t length = 0;
+    if (c < 0x80) {
+        length = 1;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[at + k]) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
 }  // namespace
 
 bool IsValidUtf8(const std::string& text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        if (c < 0x80) {
-            extra = 0;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-        } else {
-            return false;
-        }
-        if (i + extra >= text.size()) return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += extra + 1;
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = Utf8CharLength(text, i);
+        if (length == 0) return false;
+        i += length;
     }
     return true;
 }
@@ -63,6 +69,27 @@ std::string TagTextToUtf8(const std::string& bytes) {
 
 std::string Utf8ToTagText(const std::string& text) {
     return Convert("CP932", "UTF-8", text);
+}
+
+TagTextEncoding EncodeTagTextExactly(const std::string& text) {
+    TagTextEncoding result;
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t length = Utf8CharLength(text, i);
+        const std::string character = text.substr(i, length);
+        const std::string bytes = Convert("CP932", "UTF-8", character);
+        // A character the code page lacks comes back as "?" marks; a real "?" is itself.
+        const bool lost =
+            bytes.empty() || (bytes.find('?') != std::string::npos && character != "?");
+        if (length == 0 || lost) {
+            result.unencodable = length == 0 ? text.substr(i, 1) : character;
+            result.bytes.clear();
+            return result;
+        }
+        result.bytes += bytes;
+        i += length;
+    }
+    return result;
 }
 
 }  // namespace velk::app

@@ -3,18 +3,9 @@
 #include <cstring>
 
 #include "core/text_codec.h"
-#include "tags/lyrics_text_scan.h"
 
 namespace velk::app {
 namespace {
-
-// The artist as the tag will hold it: Shift-JIS, cut on a character boundary so that no half
-// of a double-byte character is left at the end of the field.
-std::string TagArtist(const std::string& artist) {
-    std::string bytes = Utf8ToTagText(artist);
-    bytes.resize(velk::cutLength(bytes, kTagArtistBytes, velk::TextEncoding::ShiftJis));
-    return bytes;
-}
 
 // Reads the row's tag and writes it back with the new artist when the tag holds another one;
 // every other field goes back as the file had it. False when the file could not be read or
@@ -34,7 +25,7 @@ bool RewriteTag(const PlaylistEntry& entry, const std::string& tagArtist, bool o
 UnifyResult UnifyArtist(Playlist& playlist, const std::vector<int>& rows, const std::string& artist,
                         int currentRow, TagPort& tags) {
     UnifyResult result;
-    const std::string tagArtist = TagArtist(artist);
+    const std::string tagArtist = CutToTagField(Utf8ToTagText(artist), kTagArtistBytes);
     const std::string shown = TagTextToUtf8(tagArtist);
     for (int row : rows) {
         if (row < 0 || row >= playlist.Count()) continue;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/playlist.h"
+#include "core/tag_field.h"
 #include "velk.h"
 
 namespace velk::app {
@@ -25,9 +26,6 @@ struct UnifyResult {
     bool currentRowChanged = false;
     bool anyFailed = false;  // show "タグ情報の書き換えに失敗したファイルが存在します。" once
 };
-
-// Widest artist a tag holds, in Shift-JIS bytes.
-constexpr size_t kTagArtistBytes = 30;
 
 // Writes `artist` (UTF-8) into the tag of each of `rows` whose tag holds another artist and
 // sets those rows' artist. `currentRow` is the row of the song open in the player, or -1.

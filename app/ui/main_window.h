@@ -87,6 +87,7 @@ class CMainWindow : public QWidget, private SessionListener {
     void ShowListMenu(const QPoint& where);
     void OpenSelectedFolders();
     void UnifySelectedArtists();
+    void ShowProperties();
 
     void ShowEqualizer();
     void ShowPlaylistPanel();

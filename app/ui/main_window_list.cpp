@@ -11,6 +11,7 @@
 #include "core/time_text.h"
 #include "core/unify_artist.h"
 #include "core/velk_tag_port.h"
+#include "dialogs/ui/property_dialog.h"
 #include "dialogs/ui/unify_artist_dialog.h"
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
@@ -57,11 +58,11 @@ void CMainWindow::ShowListMenu(const QPoint& where) {
     };
     add("選択をｸﾘｱ(&S)\tDEL", ids::kRemoveSelection, !selected.empty());
     add("全てｸﾘｱ(&A)", ids::kClearAll, session_.MainList().Count() > 0);
-    // The lyrics editor and the tag dialog arrive with their own windows.
+    // The lyrics editor arrives with its own window.
     add("歌詞の編集(&E)", ids::kEditLyrics, false);
     add("ﾌｫﾙﾀﾞを開く(&O)", ids::kOpenFolder, !selected.empty());
     add("ｱｰﾃｨｽﾄ名の統一(&U)...", ids::kUnifyArtist, !selected.empty());
-    add("ﾌﾟﾛﾊﾟﾃｨ(&P)...", ids::kProperties, false);
+    add("ﾌﾟﾛﾊﾟﾃｨ(&P)...", ids::kProperties, !selected.empty());
     QAction* chosen = menu.exec(list_->viewport()->mapToGlobal(where));
     if (!chosen) return;
     switch (chosen->data().toInt()) {
@@ -76,6 +77,9 @@ void CMainWindow::ShowListMenu(const QPoint& where) {
             break;
         case ids::kUnifyArtist:
             UnifySelectedArtists();
+            break;
+        case ids::kProperties:
+            ShowProperties();
             break;
         default:
             break;
@@ -113,6 +117,20 @@ void CMainWindow::UnifySelectedArtists() {
             this, QString::fromUtf8(ids::kProductName),
             QString::fromUtf8("タグ情報の書き換えに失敗したファイルが存在します。"));
     }
+}
+
+// The property dialog for the first selected row; "<<" and ">>" move the selection with it.
+void CMainWindow::ShowProperties() {
+    const auto rows = list_->SelectedRows();
+    if (rows.empty()) return;
+    PropertyDialog dialog(
+        session_, session_.MainList(), rows.front(), false,
+        [this](int row) {
+            list_->SelectRows({row});
+            list_->ShowRow(row);
+        },
+        this);
+    dialog.exec();
 }
 
 void CMainWindow::HandOver(const QString& commandLine) {

@@ -6,6 +6,8 @@
 
 #include "core/favourites.h"
 #include "core/speed_pitch.h"
+#include "dialogs/ui/about_box.h"
+#include "dialogs/ui/help_file.h"
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
 
@@ -85,11 +87,8 @@ void CMainWindow::ShowTrayMenu() {
     menu->addSeparator();
     addText("ﾀｽｸﾄﾚｲへ収納/戻す(&T)", ids::kTrayToggle, [this] { ToggleTrayVisibility(); });
     addText("ｵﾌﾟｼｮﾝ設定(&O)...", ids::kTrayOptions, [this] { ShowOptions(); });
-    addText("ﾊﾞｰｼﾞｮﾝ情報(&V)...", ids::kAbout, [this] {
-        QMessageBox::about(this, QString::fromUtf8("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Velkaro"));
-    });
-    // The help pages come with the tag dialog's help.
-    addText("ﾍﾙﾌﾟ(&H)", ids::kHelp, [] {})->setEnabled(false);
+    addText("ﾊﾞｰｼﾞｮﾝ情報(&V)...", ids::kAbout, [this] { AboutBox::Show(this); });
+    addText("ﾍﾙﾌﾟ(&H)", ids::kHelp, [] { OpenHelp(); });
     addText("終了(&X)", ids::kExit, [this] { close(); });
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/ui/about_box.h"
+#include "dialogs/ui/property_dialog.h"
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
 #include "visual/ui/spectrum_window.h"
@@ -73,6 +75,21 @@ const std::vector<PictureWindow>& PictureWindows() {
         {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
         {"spectrum", ShowSpectrum},
         {"geq", ShowEqualizer},
+        {"properties",
+         [](CMainWindow& main) -> QWidget* {
+             PlayerSession& session = main.Session();
+             auto* dialog =
+                 new PropertyDialog(session, session.MainList(),
+                                    session.MainList().Count() > 0 ? 0 : -1, false, {}, &main);
+             dialog->show();
+             return dialog;
+         }},
+        {"about",
+         [](CMainWindow& main) -> QWidget* {
+             auto* box = new AboutBox(&main);
+             box->show();
+             return box;
+         }},
     };
     return windows;
 }
