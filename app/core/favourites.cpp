@@ -1,5 +1,6 @@
 #include "core/favourites.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -29,21 +30,53 @@ int FindFavourite(const std::vector<FavouriteRecord>& favourites, const std::str
     return -1;
 }
 
-bool SaveFavourite(const FavouriteRecord& favourite, const Playlist& playlist) {
+size_t FirstForbiddenCharacter(const std::string& name) {
+    return name.find_first_of(kForbiddenNameCharacters);
+}
+
+std::string UniqueFavouriteName(const std::vector<std::string>& names,
+                                const std::string& candidate) {
+    auto taken = [&names](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    if (!taken(candidate)) return candidate;
+    for (size_t n = 1;; ++n) {
+        std::string numbered = candidate + std::to_string(n);
+        if (!taken(numbered)) return numbered;
+    }
+}
+
+std::vector<std::string> FavouriteLines(const Playlist& playlist) {
+    std::vector<std::string> lines;
+    lines.reserve(playlist.Count());
+    for (int i = 0; i < playlist.Count(); ++i) {
+        const PlaylistEntry& e = playlist.Entry(i);
+        lines.push_back(e.isMember() ? FavouriteLine(e) : e.path);
+    }
+    return lines;
+}
+
+// The lines go to a side file first, so a full disk or a crash never leaves half a favourite.
+bool WriteFavouriteLines(const std::string& path, const std::vector<std::string>& lines) {
     std::error_code ec;
-    std::filesystem::create_directories(FolderOf(favourite.path), ec);
-    const std::string temporary = favourite.path + ".tmp";
+    std::filesystem::create_directories(FolderOf(path), ec);
+    const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
-        for (int i = 0; i < playlist.Count(); ++i) {
-            const PlaylistEntry& e = playlist.Entry(i);
-            out << (e.isMember() ? FavouriteLine(e) : e.path) << '\n';
+        for (const auto& line : lines) out << line << '\n';
+        if (!out.flush()) {
+            out.close();
+            std::filesystem::remove(temporary, ec);
+            return false;
         }
-        if (!out.flush()) return false;
     }
-    std::filesystem::rename(temporary, favourite.path, ec);
+    std::filesystem::rename(temporary, path, ec);
     return !ec;
+}
+
+bool SaveFavourite(const FavouriteRecord& favourite, const Playlist& playlist) {
+    return WriteFavouriteLines(favourite.path, FavouriteLines(playlist));
 }
 
 std::vector<std::string> ReadFavouriteLines(const FavouriteRecord& favourite) {

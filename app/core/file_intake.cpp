@@ -105,6 +105,8 @@ void FileIntake::AddPath(const std::string& path, bool quiet) {
 void FileIntake::AddFavouriteLine(const std::string& line) {
     PlaylistEntry entry;
     ParseFavouriteLine(line, entry);
+    // A line of bars alone names no file.
+    if (entry.path.empty() && entry.memberName.empty()) return;
     Append(std::move(entry), 0);
 }
 

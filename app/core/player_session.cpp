@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <utility>
 
 #include "core/display_name.h"
-#include "core/favourites.h"
 #include "core/playing_flag.h"
 #include "core/playlist_actions.h"
 #include "core/speed_pitch.h"
@@ -91,24 +91,105 @@ void PlayerSession::ApplySettings() {
 void PlayerSession::LoadSelectedFavourite() {
     const int found = FindFavourite(favourites_, settings_.main.selectFavorite);
     currentFavourite_ = found >= 0 ? found : 0;
-    if (!favourites_.empty()) AddLines(ReadFavouriteLines(favourites_[currentFavourite_]));
+    if (!favourites_.empty())
+        LoadCurrentFavourite(ReadFavouriteLines(favourites_[currentFavourite_]));
+}
+
+// The window may end the player while the lines arrive (its events run between them), so the
+// lines still to come are known to a save at every moment.
+void PlayerSession::LoadCurrentFavourite(std::vector<std::string> lines) {
+    pendingFavouriteLines_ = std::move(lines);
+    firstPendingLine_ = 0;
+    for (size_t i = 0; i < pendingFavouriteLines_.size() && !quitting_; ++i) {
+        const std::string line = pendingFavouriteLines_[i];
+        const int before = playlist_.Count();
+        intake_.AddPath(line, false);
+        // A line the quit request stopped before it became a row stays pending.
+        if (!quitting_ || playlist_.Count() != before) firstPendingLine_ = i + 1;
+    }
+    if (firstPendingLine_ >= pendingFavouriteLines_.size()) DropPendingLines();
+    FinishAdding();
+}
+
+std::vector<std::string> PlayerSession::CurrentFavouriteLines() const {
+    std::vector<std::string> lines = FavouriteLines(playlist_);
+    if (firstPendingLine_ < pendingFavouriteLines_.size())
+        lines.insert(lines.end(), pendingFavouriteLines_.begin() + firstPendingLine_,
+                     pendingFavouriteLines_.end());
+    return lines;
 }
 
 void PlayerSession::SwitchFavourite(int index) {
     if (index < 0 || index >= static_cast<int>(favourites_.size())) return;
     if (index == currentFavourite_) return;
+    playlist_.ClearSortArrows();
     SaveCurrentFavourite();
     ClearAll();
-    playlist_.ClearSortArrows();
     currentFavourite_ = index;
-    AddLines(ReadFavouriteLines(favourites_[index]));
+    playlist_.SetCurrentIndex(0);
+    FavouritesChanged();
+    LoadCurrentFavourite(ReadFavouriteLines(favourites_[index]));
 }
 
 void PlayerSession::SaveCurrentFavourite() {
     if (options_.readOnly) return;
-    if (currentFavourite_ >= 0 && currentFavourite_ < static_cast<int>(favourites_.size())) {
-        SaveFavourite(favourites_[currentFavourite_], playlist_);
+    if (currentFavourite_ < 0 || currentFavourite_ >= static_cast<int>(favourites_.size())) return;
+    WriteFavouriteLines(favourites_[currentFavourite_].path, CurrentFavouriteLines());
+}
+
+void PlayerSession::WriteFavouriteKeysNow() {
+    settings_.main.favourites = favourites_;
+    if (currentFavourite_ >= 0 && currentFavourite_ < static_cast<int>(favourites_.size()))
+        settings_.main.selectFavorite = favourites_[currentFavourite_].name;
+    if (!options_.readOnly) WriteFavouriteKeys(store_, settings_.main);
+}
+
+bool PlayerSession::NewFavourite(const std::string& name) {
+    if (FindFavourite(favourites_, name) >= 0) return false;
+    // The list about to be emptied still belongs to the old favourite.
+    SaveCurrentFavourite();
+    favourites_.push_back({name, FavouritePath(options_.profileFolder, name)});
+    ClearAll();
+    DropPendingLines();
+    currentFavourite_ = static_cast<int>(favourites_.size()) - 1;
+    WriteFavouriteKeysNow();
+    FavouritesChanged();
+    UpdateButtons();
+    return true;
+}
+
+std::vector<FavouriteDraft> PlayerSession::FavouriteDrafts() const {
+    std::vector<FavouriteDraft> drafts;
+    for (size_t i = 0; i < favourites_.size(); ++i) {
+        FavouriteDraft draft{favourites_[i].name, {}};
+        draft.lines = static_cast<int>(i) == currentFavourite_ ? CurrentFavouriteLines()
+                                                               : ReadFavouriteLines(favourites_[i]);
+        drafts.push_back(std::move(draft));
     }
+    return drafts;
+}
+
+void PlayerSession::ReplaceFavourites(const std::vector<FavouriteDraft>& drafts) {
+    transport_.Stop();
+    std::error_code ec;
+    if (!options_.readOnly) {
+        for (const auto& favourite : favourites_) std::filesystem::remove(favourite.path, ec);
+    }
+    ClearAll();
+    DropPendingLines();
+    favourites_.clear();
+    // The playlist always belongs to a favourite, so removing them all leaves the default one.
+    const std::vector<FavouriteDraft> kept =
+        drafts.empty() ? std::vector<FavouriteDraft>{{kDefaultFavouriteName, {}}} : drafts;
+    for (const auto& draft : kept) {
+        favourites_.push_back({draft.name, FavouritePath(options_.profileFolder, draft.name)});
+        if (!options_.readOnly) WriteFavouriteLines(favourites_.back().path, draft.lines);
+    }
+    currentFavourite_ = 0;
+    WriteFavouriteKeysNow();
+    FavouritesChanged();
+    LoadCurrentFavourite(kept.front().lines);
+    playlist_.SetCurrentIndex(0);
 }
 
 // ---- Playlist ---------------------------------------------------------------------------------
@@ -191,6 +272,8 @@ bool PlayerSession::HandOver(const std::string& path) {
     if (path.empty()) return true;
     currentFavourite_ = 0;
     ClearAll();
+    DropPendingLines();
+    FavouritesChanged();
     AddLines({path});
     transport_.PlayCurrent(true);
     return true;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/favourites.h"
 #include "core/file_intake.h"
 #include "core/player_engine.h"
 #include "core/player_settings.h"
@@ -55,6 +56,8 @@ class PlayerSession : private TransportHost {
     SettingsStore& Store() { return store_; }
     PlayerSettings& Settings() { return settings_; }
     const std::string& ProfileFolder() const { return options_.profileFolder; }
+    // A picture run: settings and favourites are shown but never written.
+    bool IsReadOnly() const { return options_.readOnly; }
     Playlist& MainList() { return playlist_; }
     // The list transport plays: the main playlist, or the explorer pane's list.
     ActiveList& Active() { return transport_.List(); }
@@ -76,6 +79,15 @@ class PlayerSession : private TransportHost {
     // Saves the playlist into the current favourite, then shows `index` instead.
     void SwitchFavourite(int index);
     void SaveCurrentFavourite();
+    // Appends an empty favourite named `name` and makes it current (the old one saved first).
+    // False when a favourite of that name exists.
+    bool NewFavourite(const std::string& name);
+    // Every favourite's name and lines: the current one from the playlist, the others from
+    // their files.
+    std::vector<FavouriteDraft> FavouriteDrafts() const;
+    // Stores `drafts` as the favourites, in their order, in place of all others, and loads the
+    // first one.
+    void ReplaceFavourites(const std::vector<FavouriteDraft>& drafts);
 
     // ---- Playlist -------------------------------------------------------------------------
     // Adds paths as the command line and playlists do.
@@ -136,6 +148,19 @@ class PlayerSession : private TransportHost {
     void Repositioned() override;
 
     void Emit(const std::function<void(SessionListener&)>& event);
+    void FavouritesChanged() {
+        Emit([](SessionListener& l) { l.FavouritesChanged(); });
+    }
+    // Loads the current favourite's lines; those a quit request leaves unread are kept for
+    // its next save.
+    void LoadCurrentFavourite(std::vector<std::string> lines);
+    std::vector<std::string> CurrentFavouriteLines() const;
+    void DropPendingLines() {
+        pendingFavouriteLines_.clear();
+        firstPendingLine_ = 0;
+    }
+    // Writes "Favorite Count", the name/path pairs and "Select Favorite".
+    void WriteFavouriteKeysNow();
     void CatchUpWhileAdding();
     void FinishAdding();
     void RowsChanged() {
@@ -152,6 +177,10 @@ class PlayerSession : private TransportHost {
     Transport transport_;
     std::vector<FavouriteRecord> favourites_;
     int currentFavourite_ = 0;
+    // The current favourite's lines not yet in the playlist, from `firstPendingLine_` on: those
+    // of a load in progress, or those a quit request left unread. Saving keeps them.
+    std::vector<std::string> pendingFavouriteLines_;
+    size_t firstPendingLine_ = 0;
     std::vector<SessionListener*> listeners_;
     std::function<int()> selection_;
     std::string title_;

@@ -1,6 +1,9 @@
 #include "core/playlist.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "core/row_moves.h"
 
 namespace velk::app {
 
@@ -91,31 +94,14 @@ std::string Playlist::HeaderText(int column) const {
 }
 
 std::vector<int> Playlist::MoveRows(std::vector<int> rows, int direction) {
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    if (rows.empty() || (direction != -1 && direction != 1)) return rows;
-    if (rows.front() < 0 || rows.back() >= Count()) return rows;
-    if ((direction < 0 && rows.front() == 0) || (direction > 0 && rows.back() == Count() - 1)) {
-        return rows;
-    }
-    // Moving up walks from the top, moving down from the bottom, so neighbours that are both
-    // selected move together instead of swapping with each other.
-    auto swapWithNeighbour = [&](int& row) {
-        const int other = row + direction;
+    return MoveSelectedRows(Count(), std::move(rows), direction, [this](int row, int other) {
         std::swap(rows_[row], rows_[other]);
         if (current_ == row) {
             current_ = other;
         } else if (current_ == other) {
             current_ = row;
         }
-        row = other;
-    };
-    if (direction < 0) {
-        std::for_each(rows.begin(), rows.end(), swapWithNeighbour);
-    } else {
-        std::for_each(rows.rbegin(), rows.rend(), swapWithNeighbour);
-    }
-    return rows;
+    });
 }
 
 int Playlist::TotalSeconds() const {

@@ -36,6 +36,8 @@ class SessionListener {
     virtual void Repositioned() {}
     // The main window went to the tray; floating windows may come into view instead.
     virtual void MainWindowMinimised() {}
+    // Favourites were added, renamed, reordered or removed, or another one became current.
+    virtual void FavouritesChanged() {}
 };
 
 }  // namespace velk::app

@@ -68,9 +68,7 @@ CMainWindow::CMainWindow(PlayerSession& session, const StartOptions& options, QW
     NameControls();
     ConnectControls();
     BuildTray();
-    for (const auto& favourite : session_.Favourites()) {
-        favouritesCombo_->addItem(QString::fromStdString(favourite.name));
-    }
+    FavouritesChanged();
     session_.SetSelectionSource([this] {
         const auto rows = list_->SelectedRows();
         return rows.empty() ? -1 : rows.front();
@@ -192,7 +190,7 @@ void CMainWindow::ConnectControls() {
     connect(optionsButton_, &QPushButton::clicked, this, &CMainWindow::ShowOptions);
     connect(newFavourite_, &QPushButton::clicked, this, &CMainWindow::ShowNewFavourite);
     connect(favouritesCombo_, &QComboBox::activated, this,
-            [this](int index) { session_.SwitchFavourite(index); });
+            [this](int index) { SwitchFavourite(index); });
     connect(favouritesTab_, &QPushButton::clicked, this, &CMainWindow::ShowPlaylistPanel);
     connect(geqTab_, &QPushButton::clicked, this, &CMainWindow::ShowEqualizer);
     connect(geqPanel_, &EqualizerPanel::left, this, [this] {

@@ -66,6 +66,7 @@ class CMainWindow : public QWidget, private SessionListener {
     void PlaylistChanged(PlaylistChange change) override;
     void RowsAppended(int firstRow) override;
     void SettingsApplied() override;
+    void FavouritesChanged() override;
 
     MainWindowSettings& Main() { return session_.Settings().main; }
     const MainWindowSettings& Main() const { return session_.Settings().main; }
@@ -98,6 +99,7 @@ class CMainWindow : public QWidget, private SessionListener {
     void ToggleMute(bool muted);
     void ShowOptions();
     void ShowNewFavourite();
+    void SwitchFavourite(int index);
     void ToggleTrayVisibility();
     void RestoreFromTray();
     void ShowTrayMenu();

@@ -29,18 +29,6 @@ void CMainWindow::ToggleMute(bool muted) {
     session_.SetVolume(muted ? 0 : volume_->value());
 }
 
-// The six-page options sheet comes later; until then the button says what it will hold.
-void CMainWindow::ShowOptions() {
-    QMessageBox::information(this, QString::fromUtf8("ｵﾌﾟｼｮﾝ設定"),
-                             QString::fromUtf8("ｵﾌﾟｼｮﾝ設定は準備中です。"));
-}
-
-// Named favourites beyond "ノーマル" come with the favourites dialog.
-void CMainWindow::ShowNewFavourite() {
-    QMessageBox::information(this, QString::fromUtf8("お気に入りの追加"),
-                             QString::fromUtf8("お気に入りの追加は準備中です。"));
-}
-
 void CMainWindow::RestoreFromTray() {
     windowShown_ = true;
     showNormal();
@@ -145,10 +133,7 @@ void CMainWindow::CheckWake() {
     WakeSettings& wake = session_.Settings().etc.wake;
     if (!WakeCheck(wake, lastWakeMinute_, {local.tm_hour, local.tm_min, local.tm_wday})) return;
     const int found = FindFavourite(session_.Favourites(), wake.playlist);
-    if (found >= 0) {
-        session_.SwitchFavourite(found);
-        favouritesCombo_->setCurrentIndex(found);
-    }
+    if (found >= 0) SwitchFavourite(found);
     session_.Player().PlayCurrent(true);
 }
 

@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/favourites.h"
 #include "dialogs/ui/about_box.h"
+#include "dialogs/ui/add_favourite_dialog.h"
+#include "dialogs/ui/option_sheet.h"
 #include "dialogs/ui/property_dialog.h"
 #include "ui/control_ids.h"
 #include "ui/main_window.h"
@@ -69,6 +72,14 @@ struct PictureWindow {
     std::function<QWidget*(CMainWindow&)> show;
 };
 
+// Page `number` of the options sheet, shown without blocking the picture's own clock.
+QWidget* ShowOptionPage(CMainWindow& main, int number) {
+    auto* sheet = new COptionSheet(main.Session(), {}, &main);
+    sheet->ShowPageNumber(number);
+    sheet->show();
+    return sheet;
+}
+
 const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
@@ -89,6 +100,21 @@ const std::vector<PictureWindow>& PictureWindows() {
              auto* box = new AboutBox(&main);
              box->show();
              return box;
+         }},
+        {"options:1", [](CMainWindow& main) { return ShowOptionPage(main, 1); }},
+        {"options:2", [](CMainWindow& main) { return ShowOptionPage(main, 2); }},
+        {"options:3", [](CMainWindow& main) { return ShowOptionPage(main, 3); }},
+        {"options:4", [](CMainWindow& main) { return ShowOptionPage(main, 4); }},
+        {"options:5", [](CMainWindow& main) { return ShowOptionPage(main, 5); }},
+        {"options:6", [](CMainWindow& main) { return ShowOptionPage(main, 6); }},
+        {"favourites",
+         [](CMainWindow& main) -> QWidget* {
+             auto* dialog = new AddFavouriteDialog(
+                 AddFavouriteDialog::Mode::kName,
+                 QString::fromStdString(FavouritesFolder(main.Session().ProfileFolder())), {}, -1,
+                 &main);
+             dialog->show();
+             return dialog;
          }},
     };
     return windows;

@@ -60,7 +60,12 @@ class FakeEngine : public PlayerEngine {
     int LeftVolume() override { return 100; }
     void SetPlaySpeed(int) override {}
     void SetPitch(int) override {}
-    void SetFades(bool, bool) override {}
+    bool fadeIn = false;
+    bool fadeOut = false;
+    void SetFades(bool in, bool out) override {
+        fadeIn = in;
+        fadeOut = out;
+    }
     int SilentFrameCount(const std::string&) override { return 0; }
     void RegisterEndNotice(std::function<void()> onEnd) override { endNotice = std::move(onEnd); }
     bool PrepareLyrics(const std::string&, bool) override { return sideFileLoads; }

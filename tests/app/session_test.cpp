@@ -6,38 +6,13 @@
 #include "core/player_session.h"
 #include "core/playing_flag.h"
 #include "fake_engine.h"
+#include "queue_host.h"
 #include "support/temp_dir.h"
 
 namespace velk::app {
 namespace {
 
 using velk::test::TempDir;
-
-// Runs what the engine's thread hands over only when the test says so, as an event loop would.
-class QueueHost : public SessionHost {
-  public:
-    bool clockRunning = false;
-    int pumps = 0;
-    std::vector<std::function<void()>> posted;
-    std::function<void()> onPump;
-    std::chrono::steady_clock::time_point now{};
-
-    void SetClockRunning(bool running) override { clockRunning = running; }
-    void PostToOwner(std::function<void()> task) override { posted.push_back(std::move(task)); }
-    void PumpEvents() override {
-        ++pumps;
-        if (onPump) onPump();
-    }
-    // Each look at the clock moves it on, so a pump falls due every few paths.
-    std::chrono::steady_clock::time_point Now() override {
-        return now += std::chrono::milliseconds(10);
-    }
-    void RunPosted() {
-        auto tasks = std::move(posted);
-        posted.clear();
-        for (auto& task : tasks) task();
-    }
-};
 
 // Writes each event as one word, so two listeners can be compared line for line.
 class Recorder : public SessionListener {

@@ -20,16 +20,18 @@ COptionTab3::COptionTab3(PlayerSession& session, QWidget* parent)
     for (QWidget* check : {show_, playing_, topMost_, fit_}) page->addWidget(check);
 
     auto* colours = new QHBoxLayout;
-    foreColor_ = AddColour(kForeColor, "開始色", s.foreColor);
-    foreColor2_ = AddColour(kForeColor2, "終了色", s.foreColor2);
-    backColor_ = AddColour(kBackColor, "開始色", s.backColor);
-    backColor2_ = AddColour(kBackColor2, "終了色", s.backColor2);
-    topColor_ = AddColour(kTopColor, "頂点色", s.topColor);
-    waveColor_ = AddColour(kWaveColor, "波形色", s.waveColor);
-    colours->addWidget(ColourPair("前景色", foreColor_, foreColor2_));
-    colours->addWidget(ColourPair("背景色", backColor_, backColor2_));
-    colours->addWidget(topColor_);
-    colours->addWidget(waveColor_);
+    foreColor_ = AddColour(kForeColor, s.foreColor);
+    foreColor2_ = AddColour(kForeColor2, s.foreColor2);
+    backColor_ = AddColour(kBackColor, s.backColor);
+    backColor2_ = AddColour(kBackColor2, s.backColor2);
+    topColor_ = AddColour(kTopColor, s.topColor);
+    waveColor_ = AddColour(kWaveColor, s.waveColor);
+    colours->addWidget(
+        ColourPair("前景色", Captioned("開始色", foreColor_), Captioned("終了色", foreColor2_)));
+    colours->addWidget(
+        ColourPair("背景色", Captioned("開始色", backColor_), Captioned("終了色", backColor2_)));
+    colours->addWidget(Captioned("頂点色", topColor_));
+    colours->addWidget(Captioned("波形色", waveColor_));
     page->addLayout(colours);
 
     trans_ = AddCheck(kTrans, "ｳｲﾝﾄﾞｳを透明化", s.trans);
@@ -70,12 +72,21 @@ QCheckBox* COptionTab3::AddCheck(int id, const char* text, bool on) {
     return check;
 }
 
-ColourPickerButton* COptionTab3::AddColour(int id, const char* text, uint32_t colour) {
-    auto* button = new ColourPickerButton(QString::fromUtf8(text), this);
-    button->setObjectName(ids::ControlObjectName(id));
-    button->SetColour(colour);
-    connect(button, &QPushButton::clicked, this, &COptionTab3::MarkModified);
-    return button;
+CCJColorPicker* COptionTab3::AddColour(int id, uint32_t colour) {
+    auto* picker = new CCJColorPicker(this);
+    picker->setObjectName(ids::ControlObjectName(id));
+    picker->SetColorRef(colour);
+    connect(picker, &CCJColorPicker::colourChanged, this, &COptionTab3::MarkModified);
+    return picker;
+}
+
+QWidget* COptionTab3::Captioned(const char* text, QWidget* picker) {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new QLabel(QString::fromUtf8(text), box));
+    row->addWidget(picker);
+    return box;
 }
 
 QGroupBox* COptionTab3::ColourPair(const char* title, QWidget* start, QWidget* end) {
@@ -108,12 +119,12 @@ void COptionTab3::Apply() {
     s.topMost = topMost_->isChecked();
     s.fit = fit_->isChecked();
     s.mouseTrans = mouseTrans_->isChecked();
-    s.foreColor = foreColor_->Colour();
-    s.foreColor2 = foreColor2_->Colour();
-    s.topColor = topColor_->Colour();
-    s.waveColor = waveColor_->Colour();
-    s.backColor = backColor_->Colour();
-    s.backColor2 = backColor2_->Colour();
+    s.foreColor = foreColor_->ColorRef();
+    s.foreColor2 = foreColor2_->ColorRef();
+    s.topColor = topColor_->ColorRef();
+    s.waveColor = waveColor_->ColorRef();
+    s.backColor = backColor_->ColorRef();
+    s.backColor2 = backColor2_->ColorRef();
     s.trans = trans_->isChecked();
     s.transValue = transValue_->value();
     s.saveStatus = saveStatus_->isChecked();

@@ -8,8 +8,8 @@
 #include <array>
 
 #include "core/player_session.h"
+#include "dialogs/ui/color_picker.h"
 #include "dialogs/ui/option_page.h"
-#include "lyrics/ui/colour_picker_button.h"
 
 namespace velk::app {
 
@@ -45,9 +45,11 @@ class COptionTab3 : public OptionPage {
 
   private:
     QCheckBox* AddCheck(int id, const char* text, bool on);
-    ColourPickerButton* AddColour(int id, const char* text, uint32_t colour);
+    CCJColorPicker* AddColour(int id, uint32_t colour);
     // A group of a start and an end colour.
     QGroupBox* ColourPair(const char* title, QWidget* start, QWidget* end);
+    // A colour picker with its caption beside it.
+    QWidget* Captioned(const char* text, QWidget* picker);
     void UpdateEnabled();
     void MarkModified() { modified_ = true; }
 
@@ -60,12 +62,12 @@ class COptionTab3 : public OptionPage {
     QCheckBox* trans_ = nullptr;
     QCheckBox* mouseTrans_ = nullptr;
     QCheckBox* saveStatus_ = nullptr;
-    ColourPickerButton* foreColor_ = nullptr;
-    ColourPickerButton* foreColor2_ = nullptr;
-    ColourPickerButton* topColor_ = nullptr;
-    ColourPickerButton* waveColor_ = nullptr;
-    ColourPickerButton* backColor_ = nullptr;
-    ColourPickerButton* backColor2_ = nullptr;
+    CCJColorPicker* foreColor_ = nullptr;
+    CCJColorPicker* foreColor2_ = nullptr;
+    CCJColorPicker* topColor_ = nullptr;
+    CCJColorPicker* waveColor_ = nullptr;
+    CCJColorPicker* backColor_ = nullptr;
+    CCJColorPicker* backColor2_ = nullptr;
     QSpinBox* transValue_ = nullptr;
     QLabel* transLabel_ = nullptr;
     QLabel* transNote_ = nullptr;
