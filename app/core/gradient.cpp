@@ -4,8 +4,8 @@
 
 namespace velk::app {
 
-uint32_t GradientRowColour(uint32_t start, uint32_t end, int row) {
-    const int steps = std::max(row, 0);
+uint32_t GradientRowColour(uint32_t start, uint32_t end, int row, int perRow) {
+    const int steps = std::max(row, 0) * perRow;
     uint32_t colour = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int from = static_cast<int>((start >> shift) & 0xFF);

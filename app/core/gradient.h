@@ -6,7 +6,7 @@
 
 namespace velk::app {
 
-// Colours are 0x00BBGGRR; row 0 is `start`.
-uint32_t GradientRowColour(uint32_t start, uint32_t end, int row);
+// Colours are 0x00BBGGRR; row 0 is `start`. The spectrum window's bars step `perRow` at a time.
+uint32_t GradientRowColour(uint32_t start, uint32_t end, int row, int perRow = 1);
 
 }  // namespace velk::app

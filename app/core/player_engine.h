@@ -2,6 +2,8 @@
 // transport rules can be exercised against a scripted one.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -15,6 +17,17 @@ struct ProbedFile {
     int length = 0;
     int frames = 0;
 };
+
+// Input and output block counts and sleeps of the decode thread (the engine's BlockInfo).
+struct EngineBlocks {
+    int inputBlock;
+    int outputBlock;
+    int inputSleep;
+    int outputSleep;
+};
+
+inline constexpr int kVisualDataValues = 256;
+using VisualChannel = std::array<int32_t, kVisualDataValues>;
 
 class MediaProbe {
   public:
@@ -65,6 +78,16 @@ class PlayerEngine : public MediaProbe {
     // The play speed factor and the pitch in percent as the engine holds them.
     virtual int PlaySpeed() = 0;
     virtual int Pitch() = 0;
+
+    // ---- Spectrum window and equalizer panel ----
+    // The sound now playing: samples scaled to -100..100, or the spectrum in decibels; 0 (and
+    // zeroed channels) when nothing plays at that position.
+    virtual int WaveData(VisualChannel& left, VisualChannel& right) = 0;
+    virtual int SpectrumData(VisualChannel& left, VisualChannel& right) = 0;
+    // Ten bands in tenths of a decibel, bass first.
+    virtual void SetEqualizer(const std::array<int, 10>& values) = 0;
+    // Refused (false) while playing or paused.
+    virtual bool SetBlocks(const EngineBlocks& blocks) = 0;
 };
 
 }  // namespace velk::app

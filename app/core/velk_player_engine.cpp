@@ -1,5 +1,6 @@
 #include "core/velk_player_engine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
 
@@ -172,6 +173,26 @@ int VelkPlayerEngine::PlaySpeed() {
 
 int VelkPlayerEngine::Pitch() {
     return velk_getPitch();
+}
+
+int VelkPlayerEngine::WaveData(VisualChannel& left, VisualChannel& right) {
+    return velk_getWaveData(left.data(), right.data());
+}
+
+int VelkPlayerEngine::SpectrumData(VisualChannel& left, VisualChannel& right) {
+    return velk_getSpectrumData(left.data(), right.data());
+}
+
+void VelkPlayerEngine::SetEqualizer(const std::array<int, 10>& values) {
+    std::array<int32_t, 10> table{};
+    std::copy(values.begin(), values.end(), table.begin());
+    velk_setEqualizer(table.data());
+}
+
+bool VelkPlayerEngine::SetBlocks(const EngineBlocks& blocks) {
+    const BlockInfo info{blocks.inputBlock, blocks.outputBlock, blocks.inputSleep,
+                         blocks.outputSleep};
+    return velk_setBlockInfo(&info) != 0;
 }
 
 }  // namespace velk::app

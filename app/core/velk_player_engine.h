@@ -36,6 +36,10 @@ class VelkPlayerEngine : public PlayerEngine {
     bool CurrentLyricsView(LyricsViewText& view) override;
     int PlaySpeed() override;
     int Pitch() override;
+    int WaveData(VisualChannel& left, VisualChannel& right) override;
+    int SpectrumData(VisualChannel& left, VisualChannel& right) override;
+    void SetEqualizer(const std::array<int, 10>& values) override;
+    bool SetBlocks(const EngineBlocks& blocks) override;
 };
 
 }  // namespace velk::app

@@ -111,8 +111,8 @@ void CMainWindow::BuildControls() {
     lyricsEditTab_ = MakeButton(this, "歌詞編集", "", true);
     geqTab_ = MakeButton(this, "GEQ", "", true);
     favouritesTab_->setChecked(true);
-    // The explorer pane, the lyrics editor and the equalizer panel come with their own windows.
-    for (QPushButton* tab : {explorerTab_, lyricsEditTab_, geqTab_}) tab->setEnabled(false);
+    // The explorer pane and the lyrics editor come with their own windows.
+    for (QPushButton* tab : {explorerTab_, lyricsEditTab_}) tab->setEnabled(false);
     favouritesCombo_ = new QComboBox(this);
     favouritesCombo_->setToolTip(QString::fromUtf8("お気に入りのﾘｽﾄ"));
     newFavourite_ = MakeButton(this, "新規...", "お気に入りを新規に追加");
@@ -129,6 +129,7 @@ void CMainWindow::BuildControls() {
     model_ = std::make_unique<PlaylistModel>(session_.MainList());
     list_->setModel(model_.get());
     list_->ApplyColumnWidths({200, 25, 75, 40});  // the dialog's own widths
+    geqPanel_ = new EqualizerPanel(session_, this);
 }
 
 void CMainWindow::NameControls() {
@@ -190,8 +191,15 @@ void CMainWindow::ConnectControls() {
     connect(newFavourite_, &QPushButton::clicked, this, &CMainWindow::ShowNewFavourite);
     connect(favouritesCombo_, &QComboBox::activated, this,
             [this](int index) { SwitchFavourite(index); });
-    connect(favouritesTab_, &QPushButton::clicked, this,
-            [this] { favouritesTab_->setChecked(true); });
+    connect(favouritesTab_, &QPushButton::clicked, this, &CMainWindow::ShowPlaylistPanel);
+    connect(geqTab_, &QPushButton::clicked, this, &CMainWindow::ShowEqualizer);
+    connect(geqPanel_, &EqualizerPanel::left, this, [this] {
+        geqPanel_->hide();
+        list_->setVisible(Main().detail);
+        geqTab_->setChecked(false);
+        favouritesTab_->setChecked(true);
+    });
+    connect(geqPanel_, &EqualizerPanel::escapePressed, this, &QWidget::close);
     // The lyrics editor comes with its own window; until then the tab stays on the playlist.
     connect(lyricsEditTab_, &QPushButton::clicked, this, [this] {
         lyricsEditTab_->setChecked(false);
@@ -308,6 +316,22 @@ void CMainWindow::Start() {
     if (!path.isEmpty()) session_.Player().PlayCurrent(true);
 }
 
+// The equalizer panel takes the playlist's place; the favourites tab brings the list back.
+void CMainWindow::ShowEqualizer() {
+    geqTab_->setChecked(true);
+    favouritesTab_->setChecked(false);
+    if (geqPanel_->IsOpen()) return;
+    geqPanel_->Open();
+    list_->hide();
+    geqPanel_->setVisible(Main().detail);
+    geqPanel_->setFocus();
+}
+
+void CMainWindow::ShowPlaylistPanel() {
+    favouritesTab_->setChecked(true);
+    if (geqPanel_->IsOpen()) geqPanel_->LeaveForOtherPanel();
+}
+
 void CMainWindow::SetFavouriteControlsEnabled(bool enabled) {
     favouritesCombo_->setEnabled(enabled);
     newFavourite_->setEnabled(enabled);
@@ -411,6 +435,7 @@ void CMainWindow::LayoutControls() {
     newFavourite_->setGeometry(w - 58, 124, 52, 24);
     favouritesCombo_->setGeometry(254, 124, w - 254 - 60, 24);
     list_->setGeometry(6, 152, w - 12, std::max(h - 152 - 26, 0));
+    geqPanel_->setGeometry(list_->geometry());
     fileCountLabel_->setGeometry(6, h - 22, 48, 18);
     fileCount_->setGeometry(56, h - 22, 60, 18);
     totalTimeLabel_->setGeometry(w - 160, h - 22, 48, 18);
@@ -424,9 +449,11 @@ void CMainWindow::ApplyCompactLayout() {
     const bool full = Main().detail;
     for (QWidget* lower : std::initializer_list<QWidget*>{
              favouritesTab_, explorerTab_, lyricsEditTab_, geqTab_, newFavourite_, favouritesCombo_,
-             list_, fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_}) {
+             fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_}) {
         lower->setVisible(full);
     }
+    list_->setVisible(full && !geqPanel_->IsOpen());
+    geqPanel_->setVisible(full && geqPanel_->IsOpen());
 }
 
 void CMainWindow::RememberFullRect() {

@@ -17,6 +17,7 @@
 #include "ui/hotkey_poller.h"
 #include "ui/playlist_model.h"
 #include "ui/playlist_view.h"
+#include "visual/ui/equalizer_panel.h"
 
 namespace velk::app {
 
@@ -37,6 +38,7 @@ class CMainWindow : public QWidget, private SessionListener {
     Playlist& List() { return session_.MainList(); }
     Transport& Player() { return session_.Player(); }
     PlaylistView& ListView() { return *list_; }
+    EqualizerPanel& Equalizer() { return *geqPanel_; }
     QString TimeDisplayText() const { return timeDisplay_->text(); }
     QString TitleText() const { return titleDisplay_->text(); }
     bool IsCompact() const { return !Main().detail; }
@@ -88,6 +90,8 @@ class CMainWindow : public QWidget, private SessionListener {
     void UnifySelectedArtists();
     void ShowProperties();
 
+    void ShowEqualizer();
+    void ShowPlaylistPanel();
     void ToggleDetail();
     void ApplyCompactLayout();
     void ChooseSpeed(int index, bool fromList);
@@ -139,6 +143,7 @@ class CMainWindow : public QWidget, private SessionListener {
     QToolButton* pitch_ = nullptr;
     QToolButton* speed_ = nullptr;
     PlaylistView* list_ = nullptr;
+    EqualizerPanel* geqPanel_ = nullptr;
     std::unique_ptr<PlaylistModel> model_;
 
     QTimer housekeepingTimer_;

@@ -1,18 +1,21 @@
 #include "ui/window_picture.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTimer>
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "dialogs/ui/about_box.h"
-#include "dialogs/ui/property_dialog.h"
 #include "core/favourites.h"
+#include "dialogs/ui/about_box.h"
 #include "dialogs/ui/add_favourite_dialog.h"
 #include "dialogs/ui/option_sheet.h"
+#include "dialogs/ui/property_dialog.h"
+#include "ui/control_ids.h"
 #include "ui/main_window.h"
+#include "visual/ui/spectrum_window.h"
 
 namespace velk::app {
 
@@ -24,6 +27,7 @@ constexpr int kPollMs = 10;
 constexpr int kLongestWaitMs = 60000;
 // Lets the last repaints land before the picture is taken.
 constexpr int kSettleMs = 300;
+constexpr int kSoundBeforeDrawingMs = 150;
 
 // A floating window the player owns beside the main window, found by its object name.
 QWidget* ShownTopLevel(const char* objectName, CMainWindow& main) {
@@ -33,6 +37,31 @@ QWidget* ShownTopLevel(const char* objectName, CMainWindow& main) {
             return widget;
         }
     }
+    return &main;
+}
+
+// A song paused by the seek of --at has nothing buffered at its position yet: it sounds for a
+// moment before the spectrum is drawn, and is paused again.
+QWidget* ShowSpectrum(CMainWindow& main) {
+    auto* spectrum = qobject_cast<SpectrumWindow*>(ShownTopLevel("SpectrumWindow", main));
+    if (!spectrum) return &main;
+    PlayerSession& session = main.Session();
+    if (session.EngineState() != kEnginePaused) {
+        spectrum->DrawNow();
+        return spectrum;
+    }
+    session.Player().PlayPause();
+    QTimer::singleShot(kSoundBeforeDrawingMs, spectrum, [spectrum, &session] {
+        spectrum->DrawNow();
+        session.Player().PlayPause();
+    });
+    return spectrum;
+}
+
+// The equalizer panel in the playlist's place, as its tab brings it.
+QWidget* ShowEqualizer(CMainWindow& main) {
+    auto* tab = main.findChild<QPushButton*>(ids::ControlObjectName(ids::kGeqTab));
+    if (tab) tab->click();
     return &main;
 }
 
@@ -55,6 +84,8 @@ const std::vector<PictureWindow>& PictureWindows() {
     static const std::vector<PictureWindow> windows{
         {"main", [](CMainWindow& main) -> QWidget* { return &main; }},
         {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
+        {"spectrum", ShowSpectrum},
+        {"geq", ShowEqualizer},
         {"properties",
          [](CMainWindow& main) -> QWidget* {
              PlayerSession& session = main.Session();

@@ -2,6 +2,7 @@
 // and every call is counted.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <set>
@@ -32,17 +33,25 @@ class FakeEngine : public PlayerEngine {
         return true;
     }
     bool Play() override {
+        calls.push_back("play");
         state = kEnginePlaying;
         return true;
     }
-    void Pause() override { state = kEnginePaused; }
+    void Pause() override {
+        calls.push_back("pause");
+        state = kEnginePaused;
+    }
     void Restart() override { state = kEnginePlaying; }
     void Stop() override {
         ++stops;
+        calls.push_back("stop");
         state = kEngineStopped;
     }
     void Close() override { state = kEngineStopped; }
-    void Seek(int seconds) override { seekedTo = seconds; }
+    void Seek(int seconds) override {
+        calls.push_back("seek " + std::to_string(seconds));
+        seekedTo = seconds;
+    }
     int State(int* seconds) override {
         if (seconds) *seconds = position;
         return state;
@@ -69,7 +78,39 @@ class FakeEngine : public PlayerEngine {
     int PlaySpeed() override { return 1; }
     int Pitch() override { return 100; }
 
+    // Visual data handed out while `state` is playing or paused; the calls are logged.
+    VisualChannel waveLeft{}, waveRight{}, spectrumLeft{}, spectrumRight{};
+    std::array<int, 10> equalizer{};
+    int equalizerCalls = 0;
+    std::vector<std::string> calls;
+    EngineBlocks blocks{30, 20, 5, 0};
+    int WaveData(VisualChannel& left, VisualChannel& right) override {
+        return Visual(waveLeft, waveRight, left, right, 256);
+    }
+    int SpectrumData(VisualChannel& left, VisualChannel& right) override {
+        return Visual(spectrumLeft, spectrumRight, left, right, 512);
+    }
+    void SetEqualizer(const std::array<int, 10>& values) override {
+        equalizer = values;
+        ++equalizerCalls;
+    }
+    bool SetBlocks(const EngineBlocks& b) override {
+        calls.push_back("blocks");
+        if (state != kEngineStopped) return false;
+        blocks = b;
+        return true;
+    }
+
     std::string LastOpened() const { return opened.empty() ? "" : opened.back(); }
+
+  private:
+    int Visual(const VisualChannel& fromLeft, const VisualChannel& fromRight, VisualChannel& left,
+               VisualChannel& right, int count) const {
+        const bool sounding = state != kEngineStopped;
+        left = sounding ? fromLeft : VisualChannel{};
+        right = sounding ? fromRight : VisualChannel{};
+        return sounding ? count : 0;
+    }
 };
 
 }  // namespace velk::app::test

@@ -11,6 +11,7 @@
 #include "dialogs/ui/option_tab5.h"
 #include "dialogs/ui/pending_option_page.h"
 #include "lyrics/ui/option_tab2.h"
+#include "visual/ui/option_tab3.h"
 
 namespace velk::app {
 
@@ -22,7 +23,7 @@ OptionPage* MakeOptionPage(int number, PlayerSession& session, QWidget* parent) 
         case 2:
             return new COptionTab2(session, parent);
         case 3:
-            return new PendingOptionPage(QString::fromUtf8("ｽﾍﾟｸﾄﾙ"), parent);
+            return new COptionTab3(session, parent);
         case 4:
             return new PendingOptionPage(QString::fromUtf8("ｶｽﾀﾏｲｽﾞ"), parent);
         case 5:
