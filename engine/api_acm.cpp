@@ -1,11 +1,13 @@
 // Entry points of the conversion of PCM wave files into MPEG Layer-3.
+#include "engine.h"
 #include "errors.h"
-#include "output/acm.h"
 #include "velk.h"
 
-using velk::Conversion;
-
 namespace {
+
+velk::Conversion& conversion() {
+    return velk::Engine::instance().conversion;
+}
 
 constexpr int kLowestBitRate = 8;
 constexpr int kHighestBitRate = 320;
@@ -15,19 +17,19 @@ constexpr int kHighestBitRate = 320;
 extern "C" {
 
 int velk_acmGetStatus(int32_t* bytesRead, int32_t* bytesWritten) {
-    return Conversion::instance().status(bytesRead, bytesWritten);
+    return conversion().status(bytesRead, bytesWritten);
 }
 
 int velk_acmOpen(const char* fileName, int32_t info[4]) {
-    return Conversion::instance().openSource(fileName, info) ? 1 : 0;
+    return conversion().openSource(fileName, info) ? 1 : 0;
 }
 
 int velk_acmEncode(const char* fileName) {
-    return Conversion::instance().encode(fileName) ? 1 : 0;
+    return conversion().encode(fileName) ? 1 : 0;
 }
 
 int velk_acmStop(void) {
-    return Conversion::instance().stop() ? 1 : 0;
+    return conversion().stop() ? 1 : 0;
 }
 
 int velk_acmSetBitrate(int32_t kbps) {
@@ -35,7 +37,7 @@ int velk_acmSetBitrate(int32_t kbps) {
         velk::setLastError(velk::kErrRange);
         return 0;
     }
-    Conversion::instance().setBitRate(kbps);
+    conversion().setBitRate(kbps);
     return 1;
 }
 

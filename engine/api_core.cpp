@@ -5,7 +5,6 @@
 #include "errors.h"
 #include "file_info.h"
 #include "message_hook.h"
-#include "output/acm.h"
 #include "stream_scan.h"
 #include "velk.h"
 
@@ -30,7 +29,6 @@ int velk_init(void) {
 
 int velk_free(void) {
     engine().free();
-    velk::Conversion::instance().release();
     return 1;
 }
 

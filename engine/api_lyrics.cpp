@@ -122,13 +122,13 @@ int velk_saveLyricsFile(const char* fileName) {
 
 int velk_removeFileLyrics(const char* fileName) {
     if (!hasName(fileName)) return fail(velk::kErrFileOpen);
-    return result(velk::writeLyrics3(fileName, nullptr));
+    return result(velk::writeLyrics3(fileName, nullptr, engine().riff));
 }
 
 int velk_writeFileLyrics(const char* fileName, const Lyrics3Tag* tag) {
     if (!hasName(fileName)) return fail(velk::kErrFileOpen);
     if (!tag) return fail(velk::kErrRange);
-    return result(velk::writeLyrics3(fileName, tag));
+    return result(velk::writeLyrics3(fileName, tag, engine().riff));
 }
 
 int velk_getFileLyricsInfo(const char* fileName, Lyrics3Tag* tag) {
@@ -183,7 +183,7 @@ int velk_saveLyricsToTag(const char* fileName) {
     tag->ind[0] = tag->ind[1] = '1';
     const std::string text = velk::lyricsTagText(lyrics().table);
     velk::copyToField(tag->lyr, sizeof tag->lyr, text, lyrics().table.encoding());
-    return result(velk::writeLyrics3(fileName, tag.get()));
+    return result(velk::writeLyrics3(fileName, tag.get(), engine().riff));
 }
 
 void velk_setLyrics3Use(int32_t on) {

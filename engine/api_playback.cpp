@@ -23,8 +23,7 @@ int seekTo(int64_t sample) {
 
 int64_t frameToSample(int64_t frame) {
     const velk::StreamInfo& info = engine().file.info;
-    if (info.bitsPerSample == 0 || info.channels == 0) return 0;
-    return frame * info.outputSize / info.bitsPerSample / info.channels * 8;
+    return velk::pcmBytesToSamples(frame * info.outputSize, info.bitsPerSample, info.channels);
 }
 
 void repositionWhenActive() {

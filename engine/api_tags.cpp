@@ -50,8 +50,8 @@ int writeTag(const char* fileName, const Id3Tag* tag, int32_t track, int32_t upd
              int32_t appendIfMissing) {
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
     if (!tag) return result(velk::kErrRange);
-    const int code =
-        velk::writeId3v1(fileName, velk::buildId3v1(*tag, track), appendIfMissing != 0);
+    const int code = velk::writeId3v1(fileName, velk::buildId3v1(*tag, track), appendIfMissing != 0,
+                                      engine().riff);
     if (code == velk::kErrNone && updateOpenFile) {
         velk::refreshFromRecord(*tag, engine().file.tags.id3);
     }
@@ -71,7 +71,7 @@ int readFileRiffInfo(const char* fileName, RiffInfoTagEx& tag) {
 
 int writeFileRiffInfo(const char* fileName, const velk::InfoTexts& texts) {
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
-    return result(velk::writeRiffInfo(fileName, texts));
+    return result(velk::writeRiffInfo(fileName, engine().riff, texts));
 }
 
 int convert(const char* fileName, int (*operation)(const std::string&)) {
@@ -80,10 +80,10 @@ int convert(const char* fileName, int (*operation)(const std::string&)) {
 }
 
 int wrapWave(const std::string& path) {
-    return velk::wrapInRiff(path, velk::RiffForm::Wave);
+    return velk::wrapInRiff(path, velk::RiffForm::Wave, engine().riff);
 }
 int wrapRmp3(const std::string& path) {
-    return velk::wrapInRiff(path, velk::RiffForm::Rmp3);
+    return velk::wrapInRiff(path, velk::RiffForm::Rmp3, engine().riff);
 }
 
 }  // namespace
@@ -181,11 +181,11 @@ int velk_setFileRiffInfoRefs(const char* fileName, const RiffInfoTagRefs* tag) {
 }
 
 void velk_setWriteEmptyInfo(int32_t on) {
-    velk::riffSettings().writeEmptyFields = on != 0;
+    engine().riff.writeEmptyFields = on != 0;
 }
 
 void velk_setRiffTagMode(int32_t mode) {
-    velk::riffSettings().tagMode = (mode >= 0 && mode <= 2) ? mode : velk::kLyricsInIlyc;
+    engine().riff.tagMode = (mode >= 0 && mode <= 2) ? mode : velk::kLyricsInIlyc;
 }
 
 int velk_convertToRiff(const char* fileName) {

@@ -2,7 +2,6 @@
 // sounding, read from the output device's ring at its play position, and the analyser choice.
 #include <algorithm>
 
-#include "decoder/spectrum_data.h"
 #include "engine.h"
 #include "velk.h"
 
@@ -10,11 +9,8 @@ namespace {
 
 using velk::SpectrumData;
 
-// Only the user interface thread asks for visual data, so the analysers need no lock; the
-// ring is read under the device's own lock by copyRecent.
 SpectrumData& spectrumData() {
-    static SpectrumData data;
-    return data;
+    return velk::Engine::instance().spectrum;
 }
 
 // Copies `bytesPerChannel` x channels bytes of the PCM at the play position into `pcm`; false

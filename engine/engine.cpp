@@ -7,13 +7,11 @@
 #include "engine_settings.h"
 #include "errors.h"
 #include "file_info.h"
+#include "message_hook.h"
 #include "stream_scan.h"
 
 namespace velk {
 namespace {
-
-// Frame durations in ms by layer group and sample-rate index, for velk_getFramePlayTime.
-constexpr double kFramePlayMs[2][3] = {{8.7075, 8.0, 12.0}, {26.1224, 24.0, 36.0}};
 
 // Copies at most 30 bytes of an ID3 text field with its trailing blanks removed.
 void copyTrimmed(char* out, const char* in) {
@@ -22,6 +20,8 @@ void copyTrimmed(char* out, const char* in) {
     std::memcpy(out, in, n);
     out[n] = '\0';
 }
+
+constexpr DecodeOptions kDefaultDecodeOptions{0, 0, 24000};
 
 double timeRatioFactor(int reduction) {
     return reduction == 0 ? 4.0 : reduction == 1 ? 2.0 : 1.0;
@@ -38,13 +38,11 @@ Engine::Engine() = default;
 Engine::~Engine() = default;
 
 int64_t Engine::bytesToSamples(int64_t bytes) const {
-    const StreamInfo& i = file.info;
-    if (i.bitsPerSample == 0 || i.channels == 0) return 0;
-    return bytes / i.bitsPerSample / i.channels * 8;
+    return pcmBytesToSamples(bytes, file.info.bitsPerSample, file.info.channels);
 }
 
 int64_t Engine::samplesToBytes(int64_t samples) const {
-    return samples / 8 * file.info.channels * file.info.bitsPerSample;
+    return pcmSamplesToBytes(samples, file.info.bitsPerSample, file.info.channels);
 }
 
 int64_t Engine::totalSamples() const {
@@ -61,8 +59,7 @@ int64_t Engine::playedSamples() {
 int64_t Engine::playMilliseconds() {
     const int frequency = file.info.frequency;
     if (frequency == 0 || file.playTime == 0) return 0;
-    const double m = 1152000.0 / frequency;
-    const double k = std::trunc(m) / m;
+    const double k = wholeMsFrameScale(frequency);
     auto ms = static_cast<int64_t>(playedSamples() * 1000 / frequency);
     ms = static_cast<int64_t>(static_cast<double>(ms) * k);
     ms = static_cast<int64_t>(static_cast<double>(ms) * file.timeRatio);
@@ -143,13 +140,29 @@ bool Engine::close() {
 }
 
 void Engine::init() {
-    decoder.setOptions(DecodeOptions{0, 0, 24000});
+    decoder.setOptions(kDefaultDecodeOptions);
     callback = nullptr;
     callbackEnabled = false;
     closeFile();
     state = kStopped;
     file.info.vbrTable = &file.vbr;
     decoder.synthesis().setEqualizer(nullptr);
+}
+
+void Engine::resetSettings() {
+    tuning = Tuning{};
+    gains = FadeGains{};
+    lyrics.settings = LyricsSettings{};
+    lyrics.table.clear();
+    riff = RiffSettings{};
+    spectrum.setMode(SpectrumAnalyser::kHann);
+    decoder.setOptions(kDefaultDecodeOptions);
+    decoder.synthesis().setEqualizer(nullptr);
+    device.resetSettings();
+    conversion.setBitRate(0);
+    callback = nullptr;
+    callbackEnabled = false;
+    setMessageHook(nullptr);
 }
 
 void Engine::free() {
@@ -171,6 +184,9 @@ void Engine::free() {
     playback.releaseBuffers();
     file.vbr.entries.clear();
     file.vbr.entries.shrink_to_fit();
+    conversion.release();
+    // A velk_init after this must find the engine as a new process does.
+    resetSettings();
 }
 
 void Engine::describePcm(const AudioLayout& layout, InputInfo& result) {
@@ -263,7 +279,7 @@ bool Engine::open(const char* fileName, InputInfo* info) {
     const FrameHeader& h = file.info.header;
     file.framePlayTime =
         static_cast<int32_t>(static_cast<double>(file.info.frames) *
-                             kFramePlayMs[h.layer == 1 ? 0 : 1][h.samplingFrequencyIndex] / 1000.0);
+                             reportedFrameMilliseconds(h.layer, h.samplingFrequencyIndex) / 1000.0);
     file.reductionAtOpen = decoder.options().reduction;
     file.timeRatio = 1.0;
     file.open = true;

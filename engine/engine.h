@@ -11,19 +11,26 @@
 #include <vector>
 
 #include "decoder/decoder.h"
+#include "decoder/spectrum_data.h"
 #include "file.h"
+#include "output/acm.h"
 #include "output/fade_gains.h"
 #include "output/wave_out.h"
 #include "playback.h"
 #include "status_timer.h"
 #include "sync.h"
 #include "tags/lyrics_state.h"
+#include "tags/riff_info_list.h"
 #include "tags/riff_layout.h"
 #include "velk.h"
 
 namespace velk {
 
-enum PlayState : int { kStopped = 0, kPlaying = 1, kPaused = 2 };
+enum PlayState : int {
+    kStopped = VELK_STATE_STOPPED,
+    kPlaying = VELK_STATE_PLAYING,
+    kPaused = VELK_STATE_PAUSED,
+};
 enum OutputMode : int { kOutputDevice = 0, kOutputWaveFile = 1, kOutputBoth = 2 };
 
 // Thread message numbers (first application message 32768).
@@ -38,11 +45,11 @@ enum MessageId : int {
 };
 
 enum CallbackCode : int {
-    kCbFrameError = 0,
-    kCbStopped = 1,
-    kCbPosition = 2,
-    kCbPaused = 3,
-    kCbEnd = 4,
+    kCbFrameError = VELK_CB_FRAME_ERROR,
+    kCbStopped = VELK_CB_STOPPED,
+    kCbPosition = VELK_CB_POSITION,
+    kCbPaused = VELK_CB_PAUSED,
+    kCbEnd = VELK_CB_END_OF_SONG,
 };
 
 // Tuning values of the engine, with their defaults.
@@ -101,6 +108,8 @@ class Engine {
     void fillMpegInfo(MpegInfo& out);
 
     bool setDecodeOptions(const DecodeOptions& options);
+    // Puts back every setting the entry points change, as a new process has them.
+    void resetSettings();
     // Calls the user's callback when it may be sent: code 0 whenever callbacks are enabled,
     // the others only while no seek or repositioning runs.
     void notify(int code, int value);
@@ -111,6 +120,11 @@ class Engine {
     Tuning tuning;
     FadeGains gains;
     LyricsState lyrics;
+    RiffSettings riff;
+    // Only the user interface thread asks for visual data, so the analysers need no lock.
+    SpectrumData spectrum;
+    // The PCM to Layer III conversion runs on its own thread, independent of playback.
+    Conversion conversion;
 
     // Playback state, shared with the decode thread.
     std::atomic<int> state{kStopped};

@@ -16,8 +16,7 @@ constexpr int64_t kLeadFrames = 20;
 constexpr int64_t kDamagedStep = 900;
 
 int64_t bytesToSamples(const StreamInfo& info, int64_t bytes) {
-    if (info.bitsPerSample == 0 || info.channels == 0) return 0;
-    return bytes / info.bitsPerSample / info.channels * 8;
+    return pcmBytesToSamples(bytes, info.bitsPerSample, info.channels);
 }
 
 int64_t frameLengthOf(const StreamInfo& info) {

@@ -293,8 +293,23 @@ typedef struct LyricsText {
     uint32_t untilNext;
 } LyricsText;
 
-/* code: 0 frame error, 1 stopped, 2 play second changed or resumed, 3 paused, 4 end of song.
- * Called on the decode thread; the result is ignored. */
+/* Codes passed to the callback. */
+enum {
+    VELK_CB_FRAME_ERROR = 0,
+    VELK_CB_STOPPED = 1,
+    VELK_CB_POSITION = 2, /* play second changed, or playback resumed */
+    VELK_CB_PAUSED = 3,
+    VELK_CB_END_OF_SONG = 4,
+};
+
+/* Play states returned by velk_getState and passed to the timer procedure. */
+enum {
+    VELK_STATE_STOPPED = 0,
+    VELK_STATE_PLAYING = 1,
+    VELK_STATE_PAUSED = 2,
+};
+
+/* code: one of VELK_CB_*. Called on the decode thread; the result is ignored. */
 typedef int (*VelkCallback)(int32_t code, int32_t value);
 /* state, bit rate in kbit/s, position in seconds, 0. */
 typedef void (*VelkTimerProc)(int32_t state, int32_t bitRate, int32_t seconds, int32_t reserved);

@@ -59,6 +59,35 @@ def id3v2(body_size=40, version=3):
     return b"ID3" + bytes([version, 0, 0]) + syncsafe(len(body)) + body
 
 
+def id3v2_titles(frames, version=3, flags=0, declared=None):
+    """A tag holding the text frames given as (id, encoding byte, text bytes); version 2 uses
+    three-letter ids and three-byte sizes, version 4 syncsafe frame sizes."""
+    body = b""
+    for fid, encoding, text in frames:
+        payload = bytes([encoding]) + text
+        if version == 2:
+            body += fid + len(payload).to_bytes(3, "big") + payload
+        else:
+            size = syncsafe(len(payload)) if version == 4 else struct.pack(">I", len(payload))
+            body += fid + size + b"\0\0" + payload
+    size = len(body) if declared is None else declared
+    return b"ID3" + bytes([version, 0, flags]) + syncsafe(size) + body
+
+
+def id3v2_title_tags():
+    utf16 = "題名".encode("utf-16")
+    return {
+        "v3_latin1": id3v2_titles([(b"TIT2", 0, b"Title"), (b"TPE1", 0, b"Artist")]),
+        "v3_utf16_bom": id3v2_titles([(b"TIT2", 1, utf16), (b"TPE1", 1, "歌手".encode("utf-16"))]),
+        "v2_three_letter": id3v2_titles([(b"TT2", 0, b"Old"), (b"TP1", 0, b"Artist")], version=2),
+        "v4_utf8": id3v2_titles([(b"TIT2", 3, "曲".encode("utf-8")),
+                                 (b"TPE1", 2, "人".encode("utf-16-be"))], version=4),
+        "v3_padding": id3v2_titles([(b"TALB", 0, b"Album"), (b"TIT2", 0, b"T")]) + bytes(64),
+        "v3_short": id3v2_titles([(b"TIT2", 0, b"Cut off here")], declared=400),
+        "v4_extended_header": id3v2_titles([(b"TIT2", 0, b"x")], version=4, flags=0x40),
+    }
+
+
 def lyrics3(fields):
     body = b"".join(name + b"%05d" % len(value) + value for name, value in fields)
     block = b"LYRICSBEGIN" + body
@@ -154,7 +183,7 @@ def seeds(demo_lyrics):
     opened["vbri"] = vbri_frame() + audio(3)
     return {
         "riff": containers, "id3": tags, "lyrics3": lyrics, "vbr": vbr,
-        "lyrics_text": texts, "open": opened,
+        "lyrics_text": texts, "open": opened, "id3v2_titles": id3v2_title_tags(),
     }
 
 

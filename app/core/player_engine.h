@@ -7,9 +7,15 @@
 #include <functional>
 #include <string>
 
+#include "velk.h"
+
 namespace velk::app {
 
-enum EngineState { kEngineStopped = 0, kEnginePlaying = 1, kEnginePaused = 2 };
+enum EngineState {
+    kEngineStopped = VELK_STATE_STOPPED,
+    kEnginePlaying = VELK_STATE_PLAYING,
+    kEnginePaused = VELK_STATE_PAUSED,
+};
 
 struct ProbedFile {
     std::string title;   // UTF-8

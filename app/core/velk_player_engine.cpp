@@ -13,14 +13,12 @@ namespace velk::app {
 
 namespace {
 
-constexpr int32_t kEndOfSong = 4;
-
 std::mutex gEndNoticeMutex;
 std::function<void()> gEndNotice;
 
 // Runs on the decode thread: nothing here may call back into the engine.
 int EngineCallback(int32_t code, int32_t) {
-    if (code != kEndOfSong || gPlayingFlag.load() != 1) return 0;
+    if (code != VELK_CB_END_OF_SONG || gPlayingFlag.load() != 1) return 0;
     std::lock_guard lock(gEndNoticeMutex);
     if (gEndNotice) gEndNotice();
     return 0;
@@ -40,6 +38,8 @@ VelkPlayerEngine::~VelkPlayerEngine() {
         std::lock_guard lock(gEndNoticeMutex);
         gEndNotice = nullptr;
     }
+    // The next engine of this process starts with no song playing, as the first one did.
+    gPlayingFlag = 0;
     velk_free();
 }
 

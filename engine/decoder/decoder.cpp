@@ -144,21 +144,11 @@ bool Decoder::getStreamInfo(const uint8_t* buffer, size_t length, StreamInfo& in
 
     int low = br, high = br;
     if (vbr) bitrateBounds(h, low, high);
-    const int divisor = (h.layer == 3 && h.version != 1) ? 2 : 1;
-    const int64_t fs = rate;
-    switch (h.layer) {
-        case 1:
-            if (vbr) info.skipSize = static_cast<int32_t>((12 * int64_t{br} / fs + h.padding) * 4);
-            info.minInputSize = static_cast<int32_t>(12 * int64_t{low} / fs * 4);
-            info.maxInputSize = static_cast<int32_t>(12 * int64_t{high} / fs * 4 + 4);
-            break;
-        default:
-            if (vbr)
-                info.skipSize = static_cast<int32_t>(144 * int64_t{br} / fs / divisor + h.padding);
-            info.minInputSize = static_cast<int32_t>(144 * int64_t{low} / fs / divisor);
-            info.maxInputSize = static_cast<int32_t>(144 * int64_t{high} / fs / divisor + 1);
-            break;
-    }
+    if (vbr) info.skipSize = frameLength(h, br, rate);
+    FrameHeader unpadded = h;
+    unpadded.padding = 0;
+    info.minInputSize = frameLength(unpadded, low, rate);
+    info.maxInputSize = frameLength(unpadded, high, rate) + paddingSlotBytes(h);
 
     const int samples = samplesPerFrame(h);
     info.channels = (h.mode == kSingleChannel || (options_.convert & 3) != 0) ? 1 : 2;

@@ -1,5 +1,7 @@
 #include "decoder/frame_header.h"
 
+#include <cmath>
+
 namespace velk {
 namespace {
 
@@ -23,6 +25,10 @@ constexpr double kFrameMs[2][3] = {
     {static_cast<float>(8.707483), 8.0, 12.0},
     {static_cast<float>(26.122450), 24.0, 36.0},
 };
+// Rounded to four decimals: the figures the frame play time has always been computed with.
+constexpr double kReportedFrameMs[2][3] = {{8.7075, 8.0, 12.0}, {26.1224, 24.0, 36.0}};
+
+constexpr int kMpeg1FrameSamples = 1152;
 
 }  // namespace
 
@@ -75,9 +81,9 @@ int sampleRateHz(uint32_t version, uint32_t samplingFrequencyIndex) {
 }
 
 int samplesPerFrame(const FrameHeader& h) {
-    if (h.layer == 1) return 384;
-    if (h.layer == 3 && h.version != 1) return 576;
-    return 1152;
+    if (h.layer == 1) return kMpeg1FrameSamples / 3;
+    if (h.layer == 3 && h.version != 1) return kMpeg1FrameSamples / 2;
+    return kMpeg1FrameSamples;
 }
 
 int layer3SideInfoBytes(uint32_t version, int channels) {
@@ -101,9 +107,24 @@ int frameLength(const FrameHeader& h, int bitsPerSecond, int rate) {
     }
 }
 
+int paddingSlotBytes(const FrameHeader& h) {
+    return h.layer == 1 ? 4 : 1;
+}
+
 double frameMilliseconds(uint32_t layer, uint32_t samplingFrequencyIndex) {
     if (samplingFrequencyIndex > 2) return 0.0;
     return kFrameMs[layer == 1 ? 0 : 1][samplingFrequencyIndex];
+}
+
+double reportedFrameMilliseconds(uint32_t layer, uint32_t samplingFrequencyIndex) {
+    if (samplingFrequencyIndex > 2) return 0.0;
+    return kReportedFrameMs[layer == 1 ? 0 : 1][samplingFrequencyIndex];
+}
+
+double wholeMsFrameScale(int32_t sampleRate) {
+    if (sampleRate <= 0) return 1.0;
+    const double frameMs = kMpeg1FrameSamples * 1000.0 / sampleRate;
+    return std::floor(frameMs) / frameMs;
 }
 
 }  // namespace velk

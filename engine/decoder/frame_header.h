@@ -50,8 +50,24 @@ int samplesPerFrame(const FrameHeader& h);
 int layer3SideInfoBytes(uint32_t version, int channels);
 // Frame length in bytes at bit rate `bitsPerSecond` and sample rate `rate`.
 int frameLength(const FrameHeader& h, int bitsPerSecond, int rate);
+// Bytes one padding slot adds to a frame: 4 in Layer I, 1 otherwise.
+int paddingSlotBytes(const FrameHeader& h);
 // Milliseconds per frame by layer and sample-rate index (the VBRI seek table's unit).
 double frameMilliseconds(uint32_t layer, uint32_t samplingFrequencyIndex);
+// The same durations rounded as velk_getFramePlayTime has always reported them.
+double reportedFrameMilliseconds(uint32_t layer, uint32_t samplingFrequencyIndex);
+// floor(F) / F with F one 1152-sample frame in ms at `sampleRate`: the scale of players that
+// count whole milliseconds per frame. 1.0 for a rate of 0 or below.
+double wholeMsFrameScale(int32_t sampleRate);
+
+// Decoded PCM bytes and samples per channel, for `bitsPerSample` and `channels` of the output.
+inline int64_t pcmBytesToSamples(int64_t bytes, int bitsPerSample, int channels) {
+    if (bitsPerSample == 0 || channels == 0) return 0;
+    return bytes / bitsPerSample / channels * 8;
+}
+inline int64_t pcmSamplesToBytes(int64_t samples, int bitsPerSample, int channels) {
+    return samples / 8 * channels * bitsPerSample;
+}
 
 // True when a sync (FF, then a byte whose top nibble is F or E) starts at `p`.
 inline bool isFrameSync(const uint8_t* p) {

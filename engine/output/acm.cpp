@@ -14,11 +14,6 @@ int32_t reportable(int64_t count) {
 
 }  // namespace
 
-Conversion& Conversion::instance() {
-    static Conversion conversion;
-    return conversion;
-}
-
 Conversion::~Conversion() {
     release();
 }

@@ -1,5 +1,5 @@
-// The conversion of a PCM wave file into MPEG Layer-3: one per process, independent of playback,
-// with its own source, output and thread.
+// The conversion of a PCM wave file into MPEG Layer-3: independent of playback, with its own
+// source, output and thread.
 #pragma once
 
 #include <atomic>
@@ -15,8 +15,6 @@ namespace velk {
 
 class Conversion {
   public:
-    static Conversion& instance();
-
     Conversion() = default;
     Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;

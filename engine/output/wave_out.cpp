@@ -229,6 +229,12 @@ int WaveOutDevice::setVolume(int leftPercent, int rightPercent) {
     return 1;
 }
 
+void WaveOutDevice::resetSettings() {
+    std::lock_guard lock(lock_);
+    deviceId_ = kAnyDevice;
+    volume_ = kFullVolume;
+}
+
 int WaveOutDevice::getVolume(int& leftPercent, int& rightPercent) {
     std::lock_guard lock(lock_);
     uint32_t packed = volume_;

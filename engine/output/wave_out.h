@@ -55,6 +55,8 @@ class WaveOutDevice {
     bool copyRecent(int64_t offset, uint8_t* out, size_t length);
 
     void setDeviceId(int id) { deviceId_ = id; }
+    // The device choice and the volume back to their first values; the device must be closed.
+    void resetSettings();
     void setSpeed(int factor) { speed_ = factor < 1 ? 1 : factor; }
     void setPitch(int percent) { pitch_ = percent; }
     void setOutputSleep(int milliseconds) { outputSleep_ = milliseconds; }
@@ -91,11 +93,13 @@ class WaveOutDevice {
     int blockSize_ = 0;
     int channels_ = 0;
     int bitsPerSample_ = 0;
-    int deviceId_ = -1;
+    static constexpr int kAnyDevice = -1;
+    static constexpr uint32_t kFullVolume = 0xFFFFFFFF;
+    int deviceId_ = kAnyDevice;
     int speed_ = 1;
     int pitch_ = 100;
     int outputSleep_ = 0;
-    uint32_t volume_ = 0xFFFFFFFF;
+    uint32_t volume_ = kFullVolume;
     bool used_ = false;
     // Position extension over the sink's 32-bit counter.
     bool tracking_ = false;

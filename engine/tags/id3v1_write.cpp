@@ -66,8 +66,9 @@ int appendToInfoList(File& file, int64_t fileSize, const RiffLayout& layout,
 
 // Any other RIFF file gets its list rewritten whole, ending in an "IID3" subchunk that holds the
 // new tag: a file without a list gets one of blank fields.
-int rewriteListWithTag(const std::string& path, const RiffLayout& layout, const Id3v1Block& block) {
-    return changeRiffInfo(path, [&](InfoListContent& content) {
+int rewriteListWithTag(const std::string& path, const RiffLayout& layout, const Id3v1Block& block,
+                       const RiffSettings& riff) {
+    return changeRiffInfo(path, riff, [&](InfoListContent& content) {
         if (!layout.hasInfo) content.texts = infoTexts(RiffInfoTag{});
         content.trailing.hasId3v1 = true;
         content.trailing.id3v1 = block;
@@ -76,7 +77,8 @@ int rewriteListWithTag(const std::string& path, const RiffLayout& layout, const 
 
 }  // namespace
 
-int writeId3v1(const std::string& path, const Id3v1Block& block, bool appendIfMissing) {
+int writeId3v1(const std::string& path, const Id3v1Block& block, bool appendIfMissing,
+               const RiffSettings& riff) {
     File file;
     if (!file.open(path, File::Mode::ReadWrite)) return kErrFileOpen;
     const int64_t fileSize = file.size();
@@ -95,7 +97,7 @@ int writeId3v1(const std::string& path, const Id3v1Block& block, bool appendIfMi
     if (!layout.usable()) return kErrRead;
     if (!listEndsFile(layout, fileSize)) {
         file.close();
-        return rewriteListWithTag(path, layout, block);
+        return rewriteListWithTag(path, layout, block, riff);
     }
     if (fileSize + kIid3ChunkSize >= kFourGiB && layout.wfltOffset < 0) {
         return appendWithWflt(path, file, fileSize, layout, block);

@@ -26,7 +26,7 @@ int readLyrics3(const std::string& path, Lyrics3Tag& tag) {
     return readLyrics3(file, file.size(), tag);
 }
 
-int writeLyrics3(const std::string& path, const Lyrics3Tag* tag) {
+int writeLyrics3(const std::string& path, const Lyrics3Tag* tag, const RiffSettings& riffSettings) {
     File file;
     if (!file.open(path, File::Mode::Read)) return kErrFileOpen;
     const int64_t fileSize = file.size();
@@ -37,7 +37,7 @@ int writeLyrics3(const std::string& path, const Lyrics3Tag* tag) {
     // A RIFF file carries the tail inside its INFO list: the list and the tail are one rewrite.
     if (riff) {
         file.close();
-        return changeRiffInfo(path, [&block](InfoListContent& content) {
+        return changeRiffInfo(path, riffSettings, [&block](InfoListContent& content) {
             content.trailing.lyrics3 = std::move(block);
         });
     }

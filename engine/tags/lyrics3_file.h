@@ -5,6 +5,7 @@
 #include <string>
 
 #include "file.h"
+#include "tags/riff_info_list.h"
 #include "velk.h"
 
 namespace velk {
@@ -18,8 +19,8 @@ int readLyrics3(const std::string& path, Lyrics3Tag& tag);
 
 // Replaces the file's tail (old Lyrics3 block and ID3v1 tag) by the block built from `tag`
 // (none when `tag` is null) and the file's ID3v1 tag, or a blank one when it had none. A RIFF
-// file then has its INFO list rewritten so that the tail lies inside it again. 0 or the engine
-// error (1, 3, 4, 20); a failure leaves the complete old file.
-int writeLyrics3(const std::string& path, const Lyrics3Tag* tag);
+// file then has its INFO list rewritten, with `riffSettings`, so that the tail lies inside it
+// again. 0 or the engine error (1, 3, 4, 20); a failure leaves the complete old file.
+int writeLyrics3(const std::string& path, const Lyrics3Tag* tag, const RiffSettings& riffSettings);
 
 }  // namespace velk

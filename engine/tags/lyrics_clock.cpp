@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "decoder/frame_header.h"
+
 namespace velk {
 namespace {
 
@@ -21,17 +23,11 @@ ClockScale clockScale(const LyricsSettings& settings, const LyricsHeader& header
     return {settings.timeType, settings.offsetMs, settings.timeRatio};
 }
 
-double winAmpScale(int32_t sampleRate) {
-    if (sampleRate <= 0) return 1.0;
-    const double frameMs = 1152000.0 / sampleRate;
-    return std::floor(frameMs) / frameMs;
-}
-
 int64_t lyricsClockMs(const PlayClock& clock, const ClockScale& scale) {
     if (clock.sampleRate <= 0) return 0;
     int64_t ms = clock.playedSamples * 1000 / clock.sampleRate;
     if (scale.timeType == kTimeWinAmp) {
-        ms = scaleMs(ms, winAmpScale(clock.sampleRate));
+        ms = scaleMs(ms, wholeMsFrameScale(clock.sampleRate));
     } else if (scale.timeType == kTimeRatio) {
         ms = scaleMs(ms, scale.ratio);
     }

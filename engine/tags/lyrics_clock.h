@@ -32,8 +32,4 @@ ClockScale clockScale(const LyricsSettings& settings, const LyricsHeader& header
 // Milliseconds in the lyrics' time scale, never negative.
 int64_t lyricsClockMs(const PlayClock& clock, const ClockScale& scale);
 
-// ms * floor(F) / F with F one Layer III frame (1152 samples) in ms at `sampleRate`: the
-// WinAmp time scale. 1.0 for a rate of 0.
-double winAmpScale(int32_t sampleRate);
-
 }  // namespace velk

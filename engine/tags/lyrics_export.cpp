@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "decoder/frame_header.h"
 #include "tags/lyrics_clock.h"
 #include "tags/lyrics_time_tag.h"
 
@@ -42,7 +43,8 @@ std::string lyricsFileText(const LyricsTable& table) {
 
 void convertRowTimes(LyricsTable& table, int32_t sampleRate, bool toWinAmp) {
     if (sampleRate <= 0) return;
-    const double scale = toWinAmp ? winAmpScale(sampleRate) : 1.0 / winAmpScale(sampleRate);
+    const double scale =
+        toWinAmp ? wholeMsFrameScale(sampleRate) : 1.0 / wholeMsFrameScale(sampleRate);
     for (LyricsEntry& row : table.rows()) {
         const int64_t samples = int64_t{row.time} * sampleRate / 1000;
         const int64_t ms = samples * 1000 / sampleRate;

@@ -58,9 +58,8 @@ struct WrapSource {
     std::unique_ptr<RiffInfoTagEx> keptTag;  // the INFO texts of a file that was RIFF already
 };
 
-int writeWrapped(const std::string& path, const File& file, RiffForm form,
-                 const WrapSource& source) {
-    const RiffSettings& settings = riffSettings();
+int writeWrapped(const std::string& path, const File& file, RiffForm form, const WrapSource& source,
+                 const RiffSettings& settings) {
     const InfoListBytes list =
         source.keptTag ? buildInfoList(infoTexts(*source.keptTag), settings.writeEmptyFields,
                                        source.trailing, settings.tagMode)
@@ -82,7 +81,7 @@ int writeWrapped(const std::string& path, const File& file, RiffForm form,
 
 }  // namespace
 
-int wrapInRiff(const std::string& path, RiffForm form) {
+int wrapInRiff(const std::string& path, RiffForm form, const RiffSettings& settings) {
     File file;
     if (!file.open(path, File::Mode::Read)) return kErrFileOpen;
     const int64_t fileSize = file.size();
@@ -101,7 +100,7 @@ int wrapInRiff(const std::string& path, RiffForm form) {
     } else {
         source.audioLength = fileSize - source.trailing.length();
     }
-    return writeWrapped(path, file, form, source);
+    return writeWrapped(path, file, form, source, settings);
 }
 
 int unwrapRiff(const std::string& path) {

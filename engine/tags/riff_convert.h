@@ -5,14 +5,16 @@
 
 #include <string>
 
+#include "tags/riff_info_list.h"
+
 namespace velk {
 
 enum class RiffForm { Wave, Rmp3 };
 
 // Wraps a plain MPEG file, or re-wraps a RIFF file keeping its INFO texts. 0 or the engine
 // error: 1 the file cannot be opened, 20 the conversion failed, 23 the file has a MacBinary
-// header.
-int wrapInRiff(const std::string& path, RiffForm form);
+// header. `settings` shape the INFO list written.
+int wrapInRiff(const std::string& path, RiffForm form, const RiffSettings& settings);
 
 // Leaves the audio data followed by the file's Lyrics3 block and ID3v1 tag. 0, 1 or 20.
 int unwrapRiff(const std::string& path);

@@ -68,11 +68,6 @@ InfoTexts fromFields(const char* const (&ids)[N], const char (&fields)[N][Width]
 
 }  // namespace
 
-RiffSettings& riffSettings() {
-    static RiffSettings settings;
-    return settings;
-}
-
 InfoTexts infoTexts(const RiffInfoTag& tag) {
     return fromFields(kShortInfoIds, tag.field, false);
 }

@@ -24,7 +24,6 @@ struct RiffSettings {
     bool writeEmptyFields = false;
     int tagMode = kLyricsInIlyc;
 };
-RiffSettings& riffSettings();
 
 // The texts of one list by RiffInfoTagEx slot. A RiffInfoTag has no "IMED", "ISBJ" and "IMP3";
 // for it `extended` is false and those subchunks are not written at all.

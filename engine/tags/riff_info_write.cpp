@@ -30,7 +30,8 @@ int correctDataSize(FileRewrite& rewrite, const RiffLayout& layout, int64_t audi
 
 }  // namespace
 
-int changeRiffInfo(const std::string& path, const std::function<void(InfoListContent&)>& change) {
+int changeRiffInfo(const std::string& path, const RiffSettings& settings,
+                   const std::function<void(InfoListContent&)>& change) {
     File file;
     if (!file.open(path, File::Mode::Read)) return kErrFileOpen;
     const int64_t fileSize = file.size();
@@ -44,7 +45,6 @@ int changeRiffInfo(const std::string& path, const std::function<void(InfoListCon
     content.texts = infoTexts(*tag);
     change(content);
 
-    const RiffSettings& settings = riffSettings();
     const InfoListBytes list =
         buildInfoList(content.texts, settings.writeEmptyFields, content.trailing, settings.tagMode);
     FileRewrite rewrite;
@@ -63,8 +63,9 @@ int changeRiffInfo(const std::string& path, const std::function<void(InfoListCon
     return rewrite.commit();
 }
 
-int writeRiffInfo(const std::string& path, const InfoTexts& texts) {
-    return changeRiffInfo(path, [&texts](InfoListContent& content) { content.texts = texts; });
+int writeRiffInfo(const std::string& path, const RiffSettings& settings, const InfoTexts& texts) {
+    return changeRiffInfo(path, settings,
+                          [&texts](InfoListContent& content) { content.texts = texts; });
 }
 
 }  // namespace velk

@@ -97,5 +97,50 @@ TEST(FrameLength, AllLayers) {
     EXPECT_EQ(test::frameBytes({2, 3, 4, 0, 0, 3, false}), 144 * 32000 / 22050 / 2);
 }
 
+TEST(FrameArithmetic, SamplesPaddingAndDurations) {
+    FrameHeader h{};
+    h.version = 1;
+    h.layer = 1;
+    EXPECT_EQ(samplesPerFrame(h), 384);
+    EXPECT_EQ(paddingSlotBytes(h), 4);
+    h.layer = 2;
+    EXPECT_EQ(samplesPerFrame(h), 1152);
+    EXPECT_EQ(paddingSlotBytes(h), 1);
+    h.layer = 3;
+    EXPECT_EQ(samplesPerFrame(h), 1152);
+    h.version = 3;
+    EXPECT_EQ(samplesPerFrame(h), 576);
+    h.layer = 2;
+    EXPECT_EQ(samplesPerFrame(h), 1152);  // only Layer III halves its frame below MPEG-1
+
+    EXPECT_DOUBLE_EQ(reportedFrameMilliseconds(1, 0), 8.7075);
+    EXPECT_DOUBLE_EQ(reportedFrameMilliseconds(3, 0), 26.1224);
+    EXPECT_DOUBLE_EQ(reportedFrameMilliseconds(2, 2), 36.0);
+    EXPECT_EQ(reportedFrameMilliseconds(3, 3), 0.0);
+    EXPECT_EQ(frameMilliseconds(1, 3), 0.0);
+    EXPECT_NEAR(frameMilliseconds(3, 0), 1152000.0 / 44100, 1e-5);
+}
+
+TEST(FrameArithmetic, WholeMillisecondScale) {
+    EXPECT_DOUBLE_EQ(wholeMsFrameScale(0), 1.0);
+    EXPECT_DOUBLE_EQ(wholeMsFrameScale(-8000), 1.0);
+    EXPECT_DOUBLE_EQ(wholeMsFrameScale(48000), 1.0);  // exactly 24 ms
+    const double frameMs = 1152000.0 / 44100;
+    EXPECT_DOUBLE_EQ(wholeMsFrameScale(44100), 26.0 / frameMs);
+}
+
+TEST(FrameArithmetic, PcmBytesAndSamples) {
+    EXPECT_EQ(pcmBytesToSamples(4608, 16, 2), 1152);
+    EXPECT_EQ(pcmBytesToSamples(1152, 8, 1), 1152);
+    EXPECT_EQ(pcmBytesToSamples(4607, 16, 2), 1144);  // counted in whole steps of eight samples
+    EXPECT_EQ(pcmBytesToSamples(4608, 0, 2), 0);
+    EXPECT_EQ(pcmBytesToSamples(4608, 16, 0), 0);
+    EXPECT_EQ(pcmSamplesToBytes(1152, 16, 2), 4608);
+    EXPECT_EQ(pcmSamplesToBytes(1152, 8, 1), 1152);
+    for (int64_t samples : {0, 8, 1152, 88200}) {
+        EXPECT_EQ(pcmBytesToSamples(pcmSamplesToBytes(samples, 16, 2), 16, 2), samples);
+    }
+}
+
 }  // namespace
 }  // namespace velk

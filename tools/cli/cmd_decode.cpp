@@ -15,7 +15,7 @@ namespace {
 std::atomic<bool> decodeEnded{false};
 
 int onEngineEvent(int32_t code, int32_t) {
-    if (code == 4) decodeEnded = true;
+    if (code == VELK_CB_END_OF_SONG) decodeEnded = true;
     return 0;
 }
 
@@ -39,7 +39,7 @@ int runDecode(const std::vector<std::string>& args) {
     velk_setCallback(onEngineEvent);
     if (!velk_writeWave(target.c_str())) return reportEngineError("writing " + target);
     const int64_t total = velk_getTotalSampleI64();
-    while (!decodeEnded && velk_getState(nullptr) != 0) {
+    while (!decodeEnded && velk_getState(nullptr) != VELK_STATE_STOPPED) {
         const double fraction =
             total > 0 ? static_cast<double>(velk_getPlaySampleI64()) / total : 0.0;
         drawProgress(fraction, target);

@@ -30,7 +30,7 @@ std::atomic<bool> songEnded{false};
 std::atomic<bool> interrupted{false};
 
 int onEngineEvent(int32_t code, int32_t) {
-    if (code == 4) songEnded = true;
+    if (code == VELK_CB_END_OF_SONG) songEnded = true;
     return 0;
 }
 
@@ -48,7 +48,7 @@ void seekBy(int seconds) {
 bool steer(Key key, int& speed) {
     switch (key) {
         case Key::Space:
-            if (velk_getState(nullptr) == 2) {
+            if (velk_getState(nullptr) == VELK_STATE_PAUSED) {
                 velk_restart();
             } else {
                 velk_pause();
@@ -80,7 +80,7 @@ std::string statusLine(const InputInfo& info, int speed) {
     int seconds = 0;
     const int state = velk_getState(&seconds);
     std::string head = clockText(seconds) + " / " + clockText(info.playTime);
-    if (state == 2) head += "  (一時停止)";
+    if (state == VELK_STATE_PAUSED) head += "  (一時停止)";
     if (speed > 1) head += "  x" + std::to_string(speed);
     std::vector<Span> spans{{head, false}};
     LyricsView view{};
@@ -128,7 +128,7 @@ bool playSong(const std::string& path, Options& options, RawTerminal& terminal, 
     }
     if (options.has("seek")) velk_seek(static_cast<int>(options.number("seek", 0)));
     bool keepGoing = true;
-    while (!songEnded && velk_getState(nullptr) != 0) {
+    while (!songEnded && velk_getState(nullptr) != VELK_STATE_STOPPED) {
         if (interrupted || !steer(terminal.readKey(kRedrawMs), speed)) {
             keepGoing = false;
             break;
