@@ -18,9 +18,9 @@ int ClampedInt(const char* text) {
     return static_cast<int>(std::clamp<long>(value, INT32_MIN, INT32_MAX));
 }
 
-}  // namespace
-
-std::string FindLyricsFile(const std::string& path, const std::string& memberName) {
+// The song's path, or for an archive member the archive's folder plus the member's own name,
+// without its last three characters; "" when too short.
+std::string LyricsFileStem(const std::string& path, const std::string& memberName) {
     std::string base = path;
     if (!memberName.empty()) {
         const std::string folder = FolderOf(path);
@@ -28,12 +28,27 @@ std::string FindLyricsFile(const std::string& path, const std::string& memberNam
     }
     if (base.size() < 3) return {};
     base.resize(base.size() - 3);
+    return base;
+}
+
+}  // namespace
+
+std::string FindLyricsFile(const std::string& path, const std::string& memberName) {
+    const std::string stem = LyricsFileStem(path, memberName);
+    if (stem.empty()) return {};
     for (const char* extension : {"txt", "lrc", "kra"}) {
         std::error_code ec;
-        const std::string candidate = base + extension;
+        const std::string candidate = stem + extension;
         if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
     }
     return {};
+}
+
+std::string LyricsFileToWrite(const std::string& path, const std::string& memberName) {
+    const std::string found = FindLyricsFile(path, memberName);
+    if (!found.empty()) return found;
+    const std::string stem = LyricsFileStem(path, memberName);
+    return stem.empty() ? std::string() : stem + "txt";
 }
 
 LyricsTiming ReadLyricsTiming(const std::string& lyricsFile) {

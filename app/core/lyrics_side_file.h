@@ -10,6 +10,8 @@ namespace velk::app {
 // The path whose last three characters are replaced by "txt", "lrc", then "kra"; for an archive
 // member the archive's folder plus the member's own name. The first that exists, else "".
 std::string FindLyricsFile(const std::string& path, const std::string& memberName);
+// The lyrics file found as above, else the "txt" one; "" for a path too short to have one.
+std::string LyricsFileToWrite(const std::string& path, const std::string& memberName);
 
 struct LyricsTiming {
     int offsetMs = 0;        // "@Offset="

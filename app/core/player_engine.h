@@ -81,6 +81,8 @@ class PlayerEngine : public MediaProbe {
     virtual void SetLyricsTiming(int offsetMs, double timeRatio) = 0;
     // False without lyrics or an open stream.
     virtual bool CurrentLyricsView(LyricsViewText& view) = 0;
+    // The open song's lyrics become `text` (a lyrics file's bytes); empty clears them.
+    virtual void ReloadLyrics(const std::string& text) = 0;
     // The play speed factor and the pitch in percent as the engine holds them.
     virtual int PlaySpeed() = 0;
     virtual int Pitch() = 0;

@@ -388,6 +388,18 @@ void PlayerSession::MainWindowMinimised() {
     Emit([](SessionListener& l) { l.MainWindowMinimised(); });
 }
 
+void PlayerSession::LyricsSaved(int row, const std::string& lyricsMark, const std::string& text) {
+    ActiveList& list = transport_.List();
+    if (row < 0 || row >= list.Count()) return;
+    list.Entry(row).lyricsMark = lyricsMark;
+    Emit([](SessionListener& l) { l.PlaylistChanged(PlaylistChange::kContents); });
+    const int state = engine_.State(nullptr);
+    if (row != list.CurrentIndex() || (state != kEnginePlaying && state != kEnginePaused)) return;
+    engine_.ReloadLyrics(text);
+    const bool hasLyrics = !text.empty();
+    Emit([hasLyrics](SessionListener& l) { l.LyricsReloaded(hasLyrics); });
+}
+
 bool PlayerSession::SongHasLyrics() {
     constexpr int kLyrics3Flag = 32;  // FileTypeFlags: a Lyrics3 block
     if (transport_.LyricsFileLoaded()) return true;

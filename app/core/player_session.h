@@ -119,6 +119,9 @@ class PlayerSession : private TransportHost {
     void SetVolume(int level);
     // The current song has lyrics: a side file was loaded, or the file holds a Lyrics3 block.
     bool SongHasLyrics();
+    // The lyrics editor saved `text` (the lyrics file's bytes) for the active list's `row`,
+    // whose mark becomes `lyricsMark`; when that song is open its lyrics are loaded again.
+    void LyricsSaved(int row, const std::string& lyricsMark, const std::string& text);
     // The main window reports that it was minimised.
     void MainWindowMinimised();
 

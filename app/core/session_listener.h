@@ -38,6 +38,9 @@ class SessionListener {
     virtual void MainWindowMinimised() {}
     // Favourites were added, renamed, reordered or removed, or another one became current.
     virtual void FavouritesChanged() {}
+    // The playing song's lyrics were saved and loaded again; `hasLyrics` is false when they are
+    // gone.
+    virtual void LyricsReloaded(bool /*hasLyrics*/) {}
 };
 
 }  // namespace velk::app

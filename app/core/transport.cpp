@@ -70,7 +70,7 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
         host_.UpdateButtons();
         return StartResult::NothingToStart;
     }
-    if (chooseRandom && flags.random && !ChooseRandomIndex()) {
+    if (chooseRandom && flags.random && !flags.lyricsEdit && !ChooseRandomIndex()) {
         showsPause_ = false;
         host_.SetPauseCaption(false);
         host_.UpdateButtons();
@@ -131,6 +131,14 @@ Transport::AfterEnd Transport::StepAfterEnd() {
         Stop();
         return AfterEnd::Stopped;
     }
+    if (flags.lyricsEdit) {
+        // The edited song plays again; one that cannot be opened would fail for ever.
+        if (list_->HasCurrent() && list_->Entry(list_->CurrentIndex()).failed) {
+            Stop();
+            return AfterEnd::Stopped;
+        }
+        return AfterEnd::PlayNext;
+    }
     if (list_->CurrentIndex() + 1 >= list_->Count() && !flags.random) {
         list_->SetCurrentIndex(0);
         if (!flags.loop) {
@@ -188,7 +196,8 @@ void Transport::Stop() {
     engine_.Stop();
     host_.SetSliderPosition(0);
     CloseSong();
-    host_.ShowTitle("");
+    // The lyrics editor keeps showing which song it edits.
+    if (!flags.lyricsEdit) host_.ShowTitle("");
     host_.UpdateTimeDisplay();
     showsPause_ = false;
     host_.SetPauseCaption(false);

@@ -49,6 +49,8 @@ struct TransportFlags {
     bool silentSkip = false;
     int timeType = 0;
     bool useLyrics3 = true;  // the lyrics window's "Lyrics3" choice
+    // The lyrics editor is shown: the current song repeats and nothing else is chosen.
+    bool lyricsEdit = false;
 };
 
 class Transport {
@@ -88,6 +90,8 @@ class Transport {
     void CheckMemberEnd();
     // The time display's text for the current state ("" when stopped).
     std::string TimeText();
+    // Where the open song begins in the opened file, in whole seconds.
+    int OpenStartSeconds() const { return openStart_; }
     // Whether the lyrics file beside the current song was loaded.
     bool LyricsFileLoaded() const { return lyricsFileLoaded_; }
 

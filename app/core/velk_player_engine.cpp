@@ -1,7 +1,11 @@
 #include "core/velk_player_engine.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 
 #include "core/playing_flag.h"
@@ -143,6 +147,20 @@ void VelkPlayerEngine::SetLyricsTiming(int offsetMs, double timeRatio) {
         velk_setLyricsTime(0);
         velk_setLyricsTimeRatio(timeRatio);
     }
+}
+
+// The engine takes lyrics only from a file, and the open song's own block it read when the
+// song opened; the new text goes through a temporary file.
+void VelkPlayerEngine::ReloadLyrics(const std::string& text) {
+    velk_loadLyricsFile("");
+    if (text.empty()) return;
+    std::string path = (std::filesystem::temp_directory_path() / "velk-lyrics-XXXXXX").string();
+    const int fd = ::mkstemp(path.data());
+    if (fd < 0) return;
+    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    ::close(fd);
+    if (written) velk_loadLyricsFile(path.c_str());
+    ::unlink(path.c_str());
 }
 
 bool VelkPlayerEngine::CurrentLyricsView(LyricsViewText& out) {

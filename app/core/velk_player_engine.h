@@ -34,6 +34,7 @@ class VelkPlayerEngine : public PlayerEngine {
     bool PrepareLyrics(const std::string& lyricsFile, bool useLyrics3) override;
     void SetLyricsTiming(int offsetMs, double timeRatio) override;
     bool CurrentLyricsView(LyricsViewText& view) override;
+    void ReloadLyrics(const std::string& text) override;
     int PlaySpeed() override;
     int Pitch() override;
     int WaveData(VisualChannel& left, VisualChannel& right) override;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "core/display_name.h"
 #include "core/gradient.h"
 #include "core/speed_pitch.h"
 #include "ui/app_icon.h"
@@ -111,8 +112,8 @@ void CMainWindow::BuildControls() {
     lyricsEditTab_ = MakeButton(this, "歌詞編集", "", true);
     geqTab_ = MakeButton(this, "GEQ", "", true);
     favouritesTab_->setChecked(true);
-    // The explorer pane and the lyrics editor come with their own windows.
-    for (QPushButton* tab : {explorerTab_, lyricsEditTab_}) tab->setEnabled(false);
+    // The explorer pane comes with its own window.
+    explorerTab_->setEnabled(false);
     favouritesCombo_ = new QComboBox(this);
     favouritesCombo_->setToolTip(QString::fromUtf8("お気に入りのﾘｽﾄ"));
     newFavourite_ = MakeButton(this, "新規...", "お気に入りを新規に追加");
@@ -130,6 +131,7 @@ void CMainWindow::BuildControls() {
     list_->setModel(model_.get());
     list_->ApplyColumnWidths({200, 25, 75, 40});  // the dialog's own widths
     geqPanel_ = new EqualizerPanel(session_, this);
+    lyricsPanel_ = new LyricsEditPanel(session_, this);
 }
 
 void CMainWindow::NameControls() {
@@ -200,10 +202,9 @@ void CMainWindow::ConnectControls() {
         favouritesTab_->setChecked(true);
     });
     connect(geqPanel_, &EqualizerPanel::escapePressed, this, &QWidget::close);
-    // The lyrics editor comes with its own window; until then the tab stays on the playlist.
-    connect(lyricsEditTab_, &QPushButton::clicked, this, [this] {
-        lyricsEditTab_->setChecked(false);
-        favouritesTab_->setChecked(true);
+    connect(lyricsEditTab_, &QPushButton::clicked, this, &CMainWindow::EnterLyricsEdit);
+    connect(lyricsPanel_, &LyricsEditPanel::returnRequested, this, [this] {
+        if (LeaveLyricsEdit()) favouritesTab_->setChecked(true);
     });
     connect(speed_, &QToolButton::clicked, this,
             [this] { ChooseSpeed(NextSpeedIndex(Main().speed), false); });
@@ -321,6 +322,7 @@ void CMainWindow::ShowEqualizer() {
     geqTab_->setChecked(true);
     favouritesTab_->setChecked(false);
     if (geqPanel_->IsOpen()) return;
+    if (InLyricsEdit() && !LeaveLyricsEdit()) return;
     geqPanel_->Open();
     list_->hide();
     geqPanel_->setVisible(Main().detail);
@@ -329,7 +331,55 @@ void CMainWindow::ShowEqualizer() {
 
 void CMainWindow::ShowPlaylistPanel() {
     favouritesTab_->setChecked(true);
+    if (InLyricsEdit() && !LeaveLyricsEdit()) return;
     if (geqPanel_->IsOpen()) geqPanel_->LeaveForOtherPanel();
+}
+
+void CMainWindow::EnterLyricsEdit() {
+    lyricsEditTab_->setChecked(true);
+    if (InLyricsEdit()) return;
+    const std::vector<int> selected = list_->SelectedRows();
+    ActiveList& songs = session_.Active();
+    const int row = selected.size() == 1 ? selected.front() : songs.CurrentIndex();
+    if (row < 0 || row >= songs.Count()) {
+        lyricsEditTab_->setChecked(false);
+        return;
+    }
+    favouritesTab_->setChecked(false);
+    geqTab_->setChecked(false);
+    if (geqPanel_->IsOpen()) {
+        geqPanel_->LeaveForOtherPanel();
+        geqTab_->setChecked(false);
+        favouritesTab_->setChecked(false);
+    }
+    // The edited song is the one that plays and repeats; a song already playing plays on.
+    if (session_.EngineState() == kEngineStopped && songs.CurrentIndex() != row) {
+        songs.SetCurrentIndex(row);
+        list_->viewport()->update();
+    }
+    session_.Player().flags.lyricsEdit = true;
+    list_->hide();
+    lyricsPanel_->setGeometry(list_->geometry());
+    lyricsPanel_->setVisible(Main().detail);
+    SetFavouriteControlsEnabled(false);
+    UpdateButtons();
+    titleDisplay_->setText(QString::fromStdString(TitleDisplayText(songs.Entry(row))));
+    lyricsPanel_->Enter(row);
+}
+
+bool CMainWindow::LeaveLyricsEdit() {
+    if (!InLyricsEdit()) return true;
+    if (!lyricsPanel_->Leave()) {
+        leaveRefused_ = true;
+        return false;
+    }
+    session_.Player().flags.lyricsEdit = false;
+    lyricsEditTab_->setChecked(false);
+    if (!session_.IsAdding()) SetFavouriteControlsEnabled(true);
+    UpdateButtons();
+    if (session_.EngineState() == kEngineStopped) titleDisplay_->clear();
+    list_->setVisible(Main().detail && !geqPanel_->IsOpen());
+    return true;
 }
 
 void CMainWindow::SetFavouriteControlsEnabled(bool enabled) {
@@ -385,8 +435,8 @@ void CMainWindow::UpdateTimeDisplay() {
 void CMainWindow::UpdateButtons() {
     const bool hasSongs = session_.Active().Count() > 0;
     play_->setEnabled(hasSongs);
-    previous_->setEnabled(hasSongs);
-    next_->setEnabled(hasSongs);
+    previous_->setEnabled(hasSongs && !InLyricsEdit());
+    next_->setEnabled(hasSongs && !InLyricsEdit());
     const int state = session_.EngineState();
     const bool active = state == kEnginePlaying || state == kEnginePaused;
     stop_->setEnabled(active);
@@ -436,6 +486,7 @@ void CMainWindow::LayoutControls() {
     favouritesCombo_->setGeometry(254, 124, w - 254 - 60, 24);
     list_->setGeometry(6, 152, w - 12, std::max(h - 152 - 26, 0));
     geqPanel_->setGeometry(list_->geometry());
+    lyricsPanel_->setGeometry(list_->geometry());
     fileCountLabel_->setGeometry(6, h - 22, 48, 18);
     fileCount_->setGeometry(56, h - 22, 60, 18);
     totalTimeLabel_->setGeometry(w - 160, h - 22, 48, 18);
@@ -452,8 +503,9 @@ void CMainWindow::ApplyCompactLayout() {
              fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_}) {
         lower->setVisible(full);
     }
-    list_->setVisible(full && !geqPanel_->IsOpen());
+    list_->setVisible(full && !geqPanel_->IsOpen() && !InLyricsEdit());
     geqPanel_->setVisible(full && geqPanel_->IsOpen());
+    lyricsPanel_->setVisible(full && InLyricsEdit());
 }
 
 void CMainWindow::RememberFullRect() {

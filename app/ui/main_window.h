@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "core/player_session.h"
+#include "lyrics/ui/lyrics_edit_panel.h"
 #include "ui/hotkey_poller.h"
 #include "ui/playlist_model.h"
 #include "ui/playlist_view.h"
@@ -39,6 +40,12 @@ class CMainWindow : public QWidget, private SessionListener {
     Transport& Player() { return session_.Player(); }
     PlaylistView& ListView() { return *list_; }
     EqualizerPanel& Equalizer() { return *geqPanel_; }
+    LyricsEditPanel& LyricsEditor() { return *lyricsPanel_; }
+    bool InLyricsEdit() const { return session_.Player().flags.lyricsEdit; }
+    // The editor for the one selected row ("歌詞編集" and menu item 32786).
+    void EnterLyricsEdit();
+    // False when the user keeps the editor with unsaved changes.
+    bool LeaveLyricsEdit();
     QString TimeDisplayText() const { return timeDisplay_->text(); }
     QString TitleText() const { return titleDisplay_->text(); }
     bool IsCompact() const { return !Main().detail; }
@@ -144,6 +151,9 @@ class CMainWindow : public QWidget, private SessionListener {
     QToolButton* speed_ = nullptr;
     PlaylistView* list_ = nullptr;
     EqualizerPanel* geqPanel_ = nullptr;
+    LyricsEditPanel* lyricsPanel_ = nullptr;
+    // Leaving the editor was refused during a tab switch: the tick puts the tabs back.
+    bool leaveRefused_ = false;
     std::unique_ptr<PlaylistModel> model_;
 
     QTimer housekeepingTimer_;

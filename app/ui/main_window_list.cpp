@@ -58,8 +58,7 @@ void CMainWindow::ShowListMenu(const QPoint& where) {
     };
     add("選択をｸﾘｱ(&S)\tDEL", ids::kRemoveSelection, !selected.empty());
     add("全てｸﾘｱ(&A)", ids::kClearAll, session_.MainList().Count() > 0);
-    // The lyrics editor arrives with its own window.
-    add("歌詞の編集(&E)", ids::kEditLyrics, false);
+    add("歌詞の編集(&E)", ids::kEditLyrics, selected.size() == 1);
     add("ﾌｫﾙﾀﾞを開く(&O)", ids::kOpenFolder, !selected.empty());
     add("ｱｰﾃｨｽﾄ名の統一(&U)...", ids::kUnifyArtist, !selected.empty());
     add("ﾌﾟﾛﾊﾟﾃｨ(&P)...", ids::kProperties, !selected.empty());
@@ -71,6 +70,9 @@ void CMainWindow::ShowListMenu(const QPoint& where) {
             break;
         case ids::kClearAll:
             session_.ClearAll();
+            break;
+        case ids::kEditLyrics:
+            EnterLyricsEdit();
             break;
         case ids::kOpenFolder:
             OpenSelectedFolders();

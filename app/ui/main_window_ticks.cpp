@@ -60,11 +60,16 @@ void CMainWindow::ShowTrayMenu() {
     };
     addText("再生/一時停止(&P)", ids::kTrayPlayPause, [&transport] { transport.PlayPause(); });
     addText("停止(&S)", ids::kTrayStop, [&transport] { transport.Stop(); });
-    addText("前の曲(&B)", ids::kTrayPrevious, [&transport] { transport.Previous(); });
-    addText("次の曲(&N)", ids::kTrayNext, [&transport] { transport.Next(); });
+    const bool editing = InLyricsEdit();
+    addText("前の曲(&B)", ids::kTrayPrevious, [&transport] {
+        transport.Previous();
+    })->setEnabled(!editing);
+    addText("次の曲(&N)", ids::kTrayNext, [&transport] { transport.Next(); })->setEnabled(!editing);
     menu->addSeparator();
     ActiveList& list = session_.Active();
     for (int i = 0; i < list.Count(); ++i) {
+        // The lyrics editor plays only the song it edits.
+        if (editing && i != list.CurrentIndex()) continue;
         const QString text = QString::fromStdString(list.Entry(i).displayName).left(260);
         add(text.isEmpty() ? QStringLiteral(" ") : text, ids::kFirstSongItem + i, [this, i] {
             if (i >= session_.Active().Count()) return;
@@ -82,6 +87,11 @@ void CMainWindow::ShowTrayMenu() {
 
 void CMainWindow::HousekeepingTick() {
     keys_->Sample();
+    if (leaveRefused_) {
+        leaveRefused_ = false;
+        for (QPushButton* tab : {favouritesTab_, explorerTab_, geqTab_}) tab->setChecked(false);
+        lyricsEditTab_->setChecked(true);
+    }
     lyricsEditTab_->setEnabled(list_->SelectedRows().size() == 1);
     const bool leftDown = keys_->LeftButtonDown();
     QWidget* focus = QApplication::focusWidget();
@@ -101,6 +111,7 @@ void CMainWindow::HousekeepingTick() {
 void CMainWindow::PollHotkeys() {
     const ModifierState mods = keys_->Modifiers();
     const bool hasSongs = session_.Active().Count() > 0;
+    const bool mayStep = hasSongs && !InLyricsEdit();
     Transport& transport = session_.Player();
     const auto& hotkeys = session_.Settings().custom.hotkeys;
     for (int slot = 0; slot < kHotkeySlotCount; ++slot) {
@@ -114,10 +125,10 @@ void CMainWindow::PollHotkeys() {
                 transport.Stop();
                 break;
             case kSlotPrevious:
-                if (hasSongs) transport.Previous();
+                if (mayStep) transport.Previous();
                 break;
             case kSlotNext:
-                if (hasSongs) transport.Next();
+                if (mayStep) transport.Next();
                 break;
             default:
                 ToggleTrayVisibility();

@@ -65,6 +65,15 @@ QWidget* ShowEqualizer(CMainWindow& main) {
     return &main;
 }
 
+// The main window in lyrics-edit mode with the lines of the playing song.
+QWidget* ShowLyricsEditor(CMainWindow& main) {
+    ActiveList& songs = main.Session().Active();
+    if (songs.Count() == 0) return &main;
+    main.ListView().SelectRows({songs.HasCurrent() ? songs.CurrentIndex() : 0});
+    main.EnterLyricsEdit();
+    return &main;
+}
+
 // Each window a picture can be taken of, and how it is brought into view. A window's own
 // issue adds its row here.
 struct PictureWindow {
@@ -86,6 +95,7 @@ const std::vector<PictureWindow>& PictureWindows() {
         {"lyrics", [](CMainWindow& main) { return ShownTopLevel("LyricsWindow", main); }},
         {"spectrum", ShowSpectrum},
         {"geq", ShowEqualizer},
+        {"editor", ShowLyricsEditor},
         {"properties",
          [](CMainWindow& main) -> QWidget* {
              PlayerSession& session = main.Session();

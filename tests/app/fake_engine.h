@@ -24,6 +24,7 @@ class FakeEngine : public PlayerEngine {
     std::function<void()> endNotice;
     std::optional<LyricsViewText> lyricsView;
     bool sideFileLoads = false;
+    std::vector<std::string> reloadedLyrics;
 
     int FileType(const std::string&) override { return 0; }
     bool FileInfo(const std::string& path, ProbedFile&) override { return !unopenable.count(path); }
@@ -69,6 +70,7 @@ class FakeEngine : public PlayerEngine {
     int SilentFrameCount(const std::string&) override { return 0; }
     void RegisterEndNotice(std::function<void()> onEnd) override { endNotice = std::move(onEnd); }
     bool PrepareLyrics(const std::string&, bool) override { return sideFileLoads; }
+    void ReloadLyrics(const std::string& text) override { reloadedLyrics.push_back(text); }
     void SetLyricsTiming(int, double) override {}
     bool CurrentLyricsView(LyricsViewText& out) override {
         if (!lyricsView) return false;

@@ -50,6 +50,41 @@ TEST_F(TransportFixture, LastSongEndingWithLoopOnStartsTheFirst) {
     EXPECT_TRUE(host.clockRunning);
 }
 
+TEST_F(TransportFixture, LyricsEditRepeatsTheSongWhateverRandomAndTheListEnd) {
+    Fill(3);
+    transport.flags.lyricsEdit = true;
+    transport.flags.loop = false;
+    transport.flags.random = true;
+    list.SetCurrentIndex(2);
+    transport.PlayCurrent(true);
+    transport.AdvanceAfterEnd();
+    transport.AdvanceAfterEnd();
+    EXPECT_EQ(engine.opened, (std::vector<std::string>{Song(2), Song(2), Song(2)}));
+    EXPECT_EQ(list.CurrentIndex(), 2);
+    // Leaving the editor gives the list its order back.
+    transport.flags.lyricsEdit = false;
+    transport.flags.random = false;
+    transport.AdvanceAfterEnd();
+    EXPECT_EQ(list.CurrentIndex(), 0);
+    EXPECT_EQ(engine.opened.size(), 3u);
+}
+
+TEST_F(TransportFixture, LyricsEditStopsOnASongThatCannotOpenAndKeepsItsTitle) {
+    Fill(2);
+    engine.unopenable.insert(Song(1));
+    transport.flags.lyricsEdit = true;
+    list.SetCurrentIndex(1);
+    host.title = "kept";
+    transport.PlayCurrent(true);
+    EXPECT_TRUE(engine.opened.empty());
+    EXPECT_EQ(list.CurrentIndex(), 1);
+    EXPECT_FALSE(host.pauseCaption);
+    EXPECT_EQ(host.title, "");  // the start empties it; only Stop keeps it
+    host.title = "kept";
+    transport.Stop();
+    EXPECT_EQ(host.title, "kept");
+}
+
 TEST_F(TransportFixture, NextAndPreviousWrapWhateverTheLoopFlag) {
     Fill(3);
     transport.flags.loop = false;

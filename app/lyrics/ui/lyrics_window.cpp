@@ -95,6 +95,14 @@ void LyricsWindow::Repositioned() {
     UpdateNow();
 }
 
+// Saved lyrics show at once, at the place the song has reached.
+void LyricsWindow::LyricsReloaded(bool hasLyrics) {
+    hasLyrics_ = hasLyrics;
+    FollowLyricsPresence();
+    display_.Reset();
+    UpdateNow();
+}
+
 void LyricsWindow::MainWindowMinimised() {
     const LyricsWindowSettings& s = Settings();
     if (s.show && !(s.exist && !hasLyrics_)) show();

@@ -34,6 +34,7 @@ class LyricsWindow : public QWidget, public SessionListener {
     void Resumed() override;
     void Stopped() override;
     void Repositioned() override;
+    void LyricsReloaded(bool hasLyrics) override;
     void MainWindowMinimised() override;
     void SettingsApplied() override;
 
