@@ -351,5 +351,36 @@ TEST_F(WindowFixture, CompactWindowHidesTheLowerPanel) {
         window.findChild<QWidget*>(ids::ControlObjectName(ids::kTotalTime))->isVisibleTo(&window));
 }
 
+TEST_F(WindowFixture, LyricsEditTabShowsTheEditorAndHoldsTheSong) {
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3")),
+                            QString::fromStdString(dir.file("short.mp3"))});
+    ASSERT_EQ(window.List().Count(), 2);
+    window.ListView().SelectRows({1});
+    auto* tab = window.findChild<QPushButton*>(ids::ControlObjectName(ids::kLyricsEditTab));
+    ASSERT_TRUE(tab);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tab->isEnabled(); }, kGenerousWaitMs));
+    tab->click();
+    EXPECT_TRUE(window.InLyricsEdit());
+    EXPECT_TRUE(tab->isChecked());
+    EXPECT_TRUE(window.LyricsEditor().isVisible());
+    EXPECT_FALSE(window.ListView().isVisible());
+    EXPECT_EQ(window.List().CurrentIndex(), 1);
+    EXPECT_EQ(window.LyricsEditor().Row(), 1);
+    auto button = [&](int id) {
+        return window.findChild<QPushButton*>(ids::ControlObjectName(id));
+    };
+    EXPECT_FALSE(button(ids::kPrevious)->isEnabled());
+    EXPECT_FALSE(button(ids::kNext)->isEnabled());
+    EXPECT_TRUE(button(ids::kPlay)->isEnabled());
+
+    button(lyrics_edit_ids::kReturn)->click();
+    EXPECT_FALSE(window.InLyricsEdit());
+    EXPECT_FALSE(tab->isChecked());
+    EXPECT_TRUE(window.ListView().isVisible());
+    EXPECT_TRUE(button(ids::kNext)->isEnabled());
+}
+
 }  // namespace
 }  // namespace velk::app
