@@ -84,12 +84,13 @@ LyricsEditPanel::~LyricsEditPanel() {
 
 void LyricsEditPanel::SettingsApplied() {
     const MainWindowSettings& m = session_.Settings().main;
-    QPalette listColours = list_->palette();
-    listColours.setColor(QPalette::Base, FromColorRef(m.lyricsListColor));
-    list_->setPalette(listColours);
-    QPalette fieldColours = field_->palette();
-    fieldColours.setColor(QPalette::Base, FromColorRef(m.lyricsEditColor));
-    field_->setPalette(fieldColours);
+    const auto setBase = [](QWidget* widget, uint32_t colour) {
+        QPalette colours = widget->palette();
+        colours.setColor(QPalette::Base, FromColorRef(colour));
+        widget->setPalette(colours);
+    };
+    setBase(list_, m.lyricsListColor);
+    setBase(field_, m.lyricsEditColor);
 }
 
 void LyricsEditPanel::resizeEvent(QResizeEvent* event) {
