@@ -139,7 +139,8 @@ void LyricsEditPanel::Enter(int row) {
     deleteLine_->setEnabled(editor_.Selected() >= 0);
     timeTag_->setEnabled(false);
     addLine_->setEnabled(true);
-    if (Playing()) playTimeTimer_.start();
+    // Watched all along the edit, so that a resumed song has its seconds' beginnings seen too.
+    playTimeTimer_.start();
     list_->setFocus();
 }
 
@@ -164,13 +165,11 @@ bool LyricsEditPanel::Playing() {
 void LyricsEditPanel::SongStarted(const PlaylistEntry&) {
     if (!editing_) return;
     timeTag_->setEnabled(!editor_.Empty());
-    playTimeTimer_.start();
 }
 
 void LyricsEditPanel::Stopped() {
     if (!editing_) return;
     timeTag_->setEnabled(false);
-    playTimeTimer_.stop();
 }
 
 void LyricsEditPanel::ObservePlayTime() {
