@@ -382,5 +382,28 @@ TEST_F(WindowFixture, LyricsEditTabShowsTheEditorAndHoldsTheSong) {
     EXPECT_TRUE(button(ids::kNext)->isEnabled());
 }
 
+TEST_F(WindowFixture, SavedLyricsReachThePlayingSongAtOnce) {
+    auto player = Open();
+    CMainWindow& window = player->Window();
+    window.Session().Settings().lyrics.lyrics3 = false;
+    window.AddDroppedPaths({QString::fromStdString(dir.file("demo.mp3"))});
+    ASSERT_EQ(window.List().Count(), 1);
+    window.Player().PlayRow(0);
+    ASSERT_EQ(window.Session().EngineState(), kEnginePlaying);
+    window.ListView().SelectRows({0});
+    window.EnterLyricsEdit();
+    LyricsEditPanel& panel = window.LyricsEditor();
+    panel.SetAsker([](const QString&, QMessageBox::StandardButtons) { return QMessageBox::Yes; });
+    panel.SetClipboardSource([] { return QString("[00:00:00]new line"); });
+    panel.PasteLyrics();
+    panel.SaveLyrics();
+    EXPECT_FALSE(panel.Editor().Modified());
+    EXPECT_TRUE(std::filesystem::exists(dir.file("demo.txt")));
+    EXPECT_EQ(window.List().Entry(0).lyricsMark, kLyricsMark);
+    LyricsViewText view;
+    ASSERT_TRUE(engine.CurrentLyricsView(view));
+    EXPECT_EQ(view.current, "new line");
+}
+
 }  // namespace
 }  // namespace velk::app
