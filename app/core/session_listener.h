@@ -38,6 +38,8 @@ class SessionListener {
     virtual void MainWindowMinimised() {}
     // Favourites were added, renamed, reordered or removed, or another one became current.
     virtual void FavouritesChanged() {}
+    // The sleep timer was armed or disarmed from the options.
+    virtual void SleepTimerArmed() {}
 };
 
 }  // namespace velk::app
