@@ -114,12 +114,16 @@ bool FileAssociations::RemoveProgId() const {
     return !error;
 }
 
+bool FileAssociations::LoadType(const std::string& extension, TypeFiles& files) const {
+    files.mime = MimeTypeOfExtension(extension);
+    return !files.mime.empty() && files.previous.Load(PreviousDefaultsPath()) &&
+           files.mimeApps.Load(MimeAppsPath());
+}
+
 bool FileAssociations::AssociateExtension(const std::string& extension) const {
-    const std::string mime = MimeTypeOfExtension(extension);
-    if (mime.empty()) return false;
-    KeyedLines previous;
-    KeyedLines mimeApps;
-    if (!previous.Load(PreviousDefaultsPath()) || !mimeApps.Load(MimeAppsPath())) return false;
+    TypeFiles files;
+    if (!LoadType(extension, files)) return false;
+    auto& [mime, previous, mimeApps] = files;
     if (previous.Get(kPreviousGroup, mime)) return true;
     // Most types have no default of their own here; an empty one is kept so that giving the
     // type up removes the player's line again.
@@ -130,11 +134,9 @@ bool FileAssociations::AssociateExtension(const std::string& extension) const {
 }
 
 bool FileAssociations::UnassociateExtension(const std::string& extension) const {
-    const std::string mime = MimeTypeOfExtension(extension);
-    if (mime.empty()) return false;
-    KeyedLines previous;
-    KeyedLines mimeApps;
-    if (!previous.Load(PreviousDefaultsPath()) || !mimeApps.Load(MimeAppsPath())) return false;
+    TypeFiles files;
+    if (!LoadType(extension, files)) return false;
+    auto& [mime, previous, mimeApps] = files;
     const auto saved = previous.Get(kPreviousGroup, mime);
     if (!saved) return true;
     if (saved->empty()) {

@@ -58,6 +58,14 @@ class FileAssociations {
     std::string PreviousDefaultsPath() const;
 
   private:
+    struct TypeFiles {
+        std::string mime;
+        KeyedLines previous;  // the kept previous defaults
+        KeyedLines mimeApps;
+    };
+    // False for an unknown extension or a file that cannot be read.
+    bool LoadType(const std::string& extension, TypeFiles& files) const;
+
     DesktopPaths paths_;
 };
 

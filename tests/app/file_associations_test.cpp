@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <fstream>
 #include <sstream>
 
+#include "box_answerer.h"
 #include "core/player_session.h"
 #include "core/startup_entry.h"
 #include "dialogs/ui/option_tab4.h"
@@ -139,17 +137,9 @@ TEST_F(XdgTree, TheStartupEntryStartsInTheTray) {
 
 // Presses the page's startup button and returns the text of the box that answers.
 QString PressStartupButton(COptionTab4& page) {
-    QString message;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    answer.start(10);
+    test::BoxAnswerer answerer;
     page.findChild<QPushButton*>(ids::ControlObjectName(COptionTab4::kStartupShortcut))->click();
-    return message;
+    return answerer.Text();
 }
 
 TEST_F(XdgTree, TheStartupButtonSaysWhetherItWorkedAndIsDisabledOnceTheEntryExists) {

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTimeEdit>
-#include <QTimer>
 
+#include "box_answerer.h"
 #include "core/custom_settings.h"
 #include "core/favourites.h"
 #include "core/player_session.h"
@@ -145,16 +143,11 @@ TEST_F(SleepSession, TheMainWindowShowsTheCountAndTheRefusal) {
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Velkaro 【1分後に電源を切る】"));
     power.accept = false;
     QString message;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            message = box->text();
-            box->accept();
-        }
-    });
-    answer.start(10);
-    window.SleepTick(true);
-    answer.stop();
+    {
+        test::BoxAnswerer answerer;
+        window.SleepTick(true);
+        message = answerer.Text();
+    }
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Velkaro"));
     EXPECT_EQ(message, QString::fromUtf8("電源の操作が拒否されました。演奏は停止しました。"));
     EXPECT_EQ(engine.state, kEngineStopped);
