@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "box_answerer.h"
+#include "core/keyed_lines.h"
 #include "core/player_session.h"
 #include "core/startup_entry.h"
 #include "dialogs/ui/option_tab4.h"
@@ -162,6 +163,32 @@ TEST_F(XdgTree, TheStartupButtonSaysWhetherItWorkedAndIsDisabledOnceTheEntryExis
     EXPECT_FALSE(
         reopened.findChild<QPushButton*>(ids::ControlObjectName(COptionTab4::kStartupShortcut))
             ->isEnabled());
+}
+
+}  // namespace
+}  // namespace velk::app
+
+namespace velk::app {
+namespace {
+
+TEST(KeyedLinesFile, KeysAreFoundInTheirGroupOnlyAndNewGroupsGoAtTheEnd) {
+    velk::test::TempDir dir;
+    const std::string path = dir.file("sub/list");
+    WriteText(path, "top=1\r\n[A]\nk = v\n=\n[B]\nk=w\n\n[C]\n");
+    KeyedLines lines;
+    ASSERT_TRUE(lines.Load(path));
+    EXPECT_EQ(lines.Get("A", "k"), "v");
+    EXPECT_EQ(lines.Get("B", "k"), "w");
+    EXPECT_EQ(lines.Get("C", "k"), std::nullopt);
+    EXPECT_EQ(lines.Get("", "top"), std::nullopt);  // before any group
+    lines.Set("B", "n", "x");
+    lines.Set("D", "k", "y");
+    lines.Remove("A", "k");
+    lines.Remove("A", "missing");
+    ASSERT_TRUE(lines.Save(path));
+    EXPECT_EQ(ReadText(path), "top=1\n[A]\n=\n[B]\nk=w\nn=x\n\n[C]\n\n[D]\nk=y\n");
+    EXPECT_TRUE(lines.Load(dir.file("absent")));  // a missing file is an empty one
+    EXPECT_EQ(lines.Get("D", "k"), std::nullopt);
 }
 
 }  // namespace
