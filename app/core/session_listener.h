@@ -32,14 +32,14 @@ class SessionListener {
     // Rows were appended at the end, from `firstRow` on.
     virtual void RowsAppended(int) {}
     virtual void SettingsApplied() {}
+    // The sleep timer was armed or disarmed from the options.
+    virtual void SleepTimerArmed() {}
     // The playing song was moved to another position.
     virtual void Repositioned() {}
     // The main window went to the tray; floating windows may come into view instead.
     virtual void MainWindowMinimised() {}
     // Favourites were added, renamed, reordered or removed, or another one became current.
     virtual void FavouritesChanged() {}
-    // The sleep timer was armed or disarmed from the options.
-    virtual void SleepTimerArmed() {}
 };
 
 }  // namespace velk::app

@@ -60,18 +60,11 @@ void CMainWindow::ShowTrayMenu() {
     };
     addText("再生/一時停止(&P)", ids::kTrayPlayPause, [&transport] { transport.PlayPause(); });
     addText("停止(&S)", ids::kTrayStop, [&transport] { transport.Stop(); });
-    // The lyrics editor holds on to its song: no other song is offered while it is open.
-    const bool editingLyrics = lyricsEditTab_->isChecked();
-    addText("前の曲(&B)", ids::kTrayPrevious, [&transport] {
-        transport.Previous();
-    })->setEnabled(!editingLyrics);
-    addText("次の曲(&N)", ids::kTrayNext, [&transport] {
-        transport.Next();
-    })->setEnabled(!editingLyrics);
+    addText("前の曲(&B)", ids::kTrayPrevious, [&transport] { transport.Previous(); });
+    addText("次の曲(&N)", ids::kTrayNext, [&transport] { transport.Next(); });
     menu->addSeparator();
     ActiveList& list = session_.Active();
     for (int i = 0; i < list.Count(); ++i) {
-        if (editingLyrics && i != list.CurrentIndex()) continue;
         const QString text = QString::fromStdString(list.Entry(i).displayName).left(260);
         add(text.isEmpty() ? QStringLiteral(" ") : text, ids::kFirstSongItem + i, [this, i] {
             if (i >= session_.Active().Count()) return;
