@@ -133,6 +133,22 @@ void PlayerSession::SwitchFavourite(int index) {
     LoadCurrentFavourite(ReadFavouriteLines(favourites_[index]));
 }
 
+void PlayerSession::ArmSleepTimer(int limitMinutes, int kind) {
+    sleep_.Arm(limitMinutes, kind);
+    Emit([](SessionListener& l) { l.SleepTimerArmed(); });
+}
+
+SleepStep PlayerSession::SleepTick(bool counting, const std::string& productName) {
+    SleepStep step = sleep_.Tick(counting, productName);
+    if (!step.due) return step;
+    transport_.Stop();
+    const char* verb = SystemctlVerbOfSleepKind(step.kind);
+    if (!verb) return step;
+    SaveCurrentFavourite();
+    step.refused = !power_->Run(verb);
+    return step;
+}
+
 void PlayerSession::SaveCurrentFavourite() {
     if (options_.readOnly) return;
     if (currentFavourite_ < 0 || currentFavourite_ >= static_cast<int>(favourites_.size())) return;

@@ -16,8 +16,10 @@
 #include "core/player_engine.h"
 #include "core/player_settings.h"
 #include "core/playlist.h"
+#include "core/power_runner.h"
 #include "core/session_listener.h"
 #include "core/settings_store.h"
+#include "core/sleep_timer.h"
 #include "core/song_source.h"
 #include "core/transport.h"
 
@@ -125,6 +127,16 @@ class PlayerSession : private TransportHost {
     // The main window reports that it was minimised.
     void MainWindowMinimised();
 
+    // ---- Sleep timer -----------------------------------------------------------------------
+    // Arms the timer (a limit of 0 disarms it); every window hears SleepTimerArmed.
+    void ArmSleepTimer(int limitMinutes, int kind);
+    const SleepTimer& Sleep() const { return sleep_; }
+    // A minute of the armed timer (`counting`), or its first display. When the time is up it
+    // stops playback and, for a power kind, saves the favourite and asks the system.
+    SleepStep SleepTick(bool counting, const std::string& productName);
+    // Tests put a stand-in here, so that nothing is powered off.
+    void SetPowerRunner(PowerRunner& runner) { power_ = &runner; }
+
     // Ends any long add at once (a signal or the window closing during a drop). The flag may be
     // set from a signal handler.
     std::atomic<bool>& QuitFlag() { return quitting_; }
@@ -192,6 +204,9 @@ class PlayerSession : private TransportHost {
     std::vector<SessionListener*> listeners_;
     std::function<int()> selection_;
     std::string title_;
+    SleepTimer sleep_;
+    SystemctlRunner systemctl_;
+    PowerRunner* power_ = &systemctl_;
     std::atomic<bool> quitting_{false};
     int firstPendingRow_ = -1;
     std::chrono::steady_clock::time_point lastPump_{};

@@ -32,6 +32,8 @@ class SessionListener {
     // Rows were appended at the end, from `firstRow` on.
     virtual void RowsAppended(int) {}
     virtual void SettingsApplied() {}
+    // The sleep timer was armed or disarmed from the options.
+    virtual void SleepTimerArmed() {}
     // The playing song was moved to another position.
     virtual void Repositioned() {}
     // The main window went to the tray; floating windows may come into view instead.

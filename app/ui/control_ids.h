@@ -57,6 +57,7 @@ enum Command {
 enum TimerPeriod {
     kClockTimerMs = 1000,        // id 1
     kHousekeepingTimerMs = 100,  // id 3
+    kSleepTimerMs = 60000,       // id 5
 };
 
 // Each control carries its number in its object name.

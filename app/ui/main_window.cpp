@@ -227,6 +227,8 @@ void CMainWindow::ConnectControls() {
 
     housekeepingTimer_.setInterval(ids::kHousekeepingTimerMs);
     connect(&housekeepingTimer_, &QTimer::timeout, this, &CMainWindow::HousekeepingTick);
+    sleepTimer_.setInterval(ids::kSleepTimerMs);
+    connect(&sleepTimer_, &QTimer::timeout, this, [this] { SleepTick(true); });
 }
 
 void CMainWindow::SettingsApplied() {

@@ -52,6 +52,10 @@ class CMainWindow : public QWidget, private SessionListener {
     // False while the window lives only in the tray.
     bool IsShown() const { return windowShown_; }
 
+    // One minute of the sleep timer (`counting`), or its display when just armed: the title and
+    // tray tip show the time left, and the due action runs.
+    void SleepTick(bool counting);
+
     // A second instance's command line.
     void HandOver(const QString& commandLine);
     // Adds paths the way a drop does.
@@ -74,6 +78,7 @@ class CMainWindow : public QWidget, private SessionListener {
     void RowsAppended(int firstRow) override;
     void SettingsApplied() override;
     void FavouritesChanged() override;
+    void SleepTimerArmed() override;
 
     MainWindowSettings& Main() { return session_.Settings().main; }
     const MainWindowSettings& Main() const { return session_.Settings().main; }
@@ -157,6 +162,7 @@ class CMainWindow : public QWidget, private SessionListener {
     std::unique_ptr<PlaylistModel> model_;
 
     QTimer housekeepingTimer_;
+    QTimer sleepTimer_;
     QSystemTrayIcon* tray_ = nullptr;
     QPixmap background_;
 };

@@ -143,6 +143,8 @@ void CMainWindow::CheckWake() {
     localtime_r(&now, &local);
     WakeSettings& wake = session_.Settings().etc.wake;
     if (!WakeCheck(wake, lastWakeMinute_, {local.tm_hour, local.tm_min, local.tm_wday})) return;
+    // The wake favourite plays in the favourites list, whatever list was active.
+    if (&session_.Active() != &session_.MainList()) session_.SetActiveList(nullptr);
     const int found = FindFavourite(session_.Favourites(), wake.playlist);
     if (found >= 0) SwitchFavourite(found);
     session_.Player().PlayCurrent(true);

@@ -8,8 +8,9 @@
 #include <algorithm>
 
 #include "dialogs/ui/option_tab1.h"
+#include "dialogs/ui/option_tab4.h"
 #include "dialogs/ui/option_tab5.h"
-#include "dialogs/ui/pending_option_page.h"
+#include "dialogs/ui/option_tab6.h"
 #include "lyrics/ui/option_tab2.h"
 #include "visual/ui/option_tab3.h"
 
@@ -25,11 +26,11 @@ OptionPage* MakeOptionPage(int number, PlayerSession& session, QWidget* parent) 
         case 3:
             return new COptionTab3(session, parent);
         case 4:
-            return new PendingOptionPage(QString::fromUtf8("ｶｽﾀﾏｲｽﾞ"), parent);
+            return new COptionTab4(session, parent);
         case 5:
             return new COptionTab5(session, parent);
         default:
-            return new PendingOptionPage(QString::fromUtf8("その他"), parent);
+            return new COptionTab6(session, parent);
     }
 }
 
