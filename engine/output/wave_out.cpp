@@ -229,8 +229,12 @@ int WaveOutDevice::setVolume(int leftPercent, int rightPercent) {
     return 1;
 }
 
+// The back end goes too: a fresh engine chooses it again (VELKARO_AUDIO, the card), as a new
+// process would, instead of keeping the one the first playback happened to pick.
 void WaveOutDevice::resetSettings() {
+    close();
     std::lock_guard lock(lock_);
+    sink_.reset();
     deviceId_ = kAnyDevice;
     volume_ = kFullVolume;
 }

@@ -97,6 +97,24 @@ TEST_F(DeviceFixture, PartialBlocksWaitAndTheFirstBlockStartsPaused) {
     EXPECT_EQ(shared->pauses, 1);
 }
 
+// velk_free resets the device: the next open chooses its back end anew (VELKARO_AUDIO may have
+// changed), as a fresh process would, instead of keeping the first one it made.
+TEST(WaveOutDevice, ResetSettingsLetsTheNextOpenChooseTheBackEndAgain) {
+    auto shared = std::make_shared<RecordingSink::Shared>();
+    int made = 0;
+    WaveOutDevice device{[&] {
+        ++made;
+        return std::make_unique<RecordingSink>(shared);
+    }};
+    ASSERT_TRUE(device.open(2, 16, 44100, 4608));
+    ASSERT_TRUE(device.open(2, 16, 44100, 4608));
+    EXPECT_EQ(made, 1);
+    device.resetSettings();
+    EXPECT_FALSE(device.isOpen());
+    ASSERT_TRUE(device.open(2, 16, 44100, 4608));
+    EXPECT_EQ(made, 2);
+}
+
 TEST_F(DeviceFixture, SpeedThreePlaysTheFirstThirdOfEachBlock) {
     device.setSpeed(3);
     device.append(block.data(), kBlock);
