@@ -6,7 +6,7 @@ PlayerSettings LoadAll(const SettingsStore& store, uint32_t systemWindowColour) 
     PlayerSettings p;
     p.main = ReadMainWindowSettings(store, systemWindowColour);
     p.lyrics = ReadLyricsWindowSettings(store);
-    p.spec = ReadSpecWindowSettings(store);
+    p.spec = ReadSpectrumWindowSettings(store);
     p.custom = ReadCustomSettings(store);
     p.etc = ReadEtcSettings(store);
     return p;
@@ -17,7 +17,7 @@ void SaveOnExit(SettingsStore& store, const PlayerSettings& p) {
     if (p.main.saveStatus) WriteMainWindowState(store, p.main);
     WriteFavouriteKeys(store, p.main);
     if (p.lyrics.saveStatus) WriteLyricsWindowState(store, p.lyrics);
-    if (p.spec.saveStatus) WriteSpecWindowState(store, p.spec);
+    if (p.spec.saveStatus) WriteSpectrumWindowState(store, p.spec);
 }
 
 }  // namespace velk::app

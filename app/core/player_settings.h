@@ -6,7 +6,7 @@
 #include "core/custom_settings.h"
 #include "core/main_window_settings.h"
 #include "lyrics/core/lyrics_window_settings.h"
-#include "visual/core/spec_window_settings.h"
+#include "visual/core/spectrum_window_settings.h"
 
 namespace velk::app {
 
@@ -15,7 +15,7 @@ struct PlayerSettings {
     CustomSettings custom;
     EtcSettings etc;
     LyricsWindowSettings lyrics;
-    SpecWindowSettings spec;
+    SpectrumWindowSettings spec;
 };
 
 // The start-up pass. `systemWindowColour` (0x00BBGGRR) stands in for colour keys that default

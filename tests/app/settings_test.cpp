@@ -137,7 +137,7 @@ TEST(SettingsStore, WindowRecordsRoundTripInTheirOwnSections) {
         s.custom.extKeys = {1, 0, 2};
         s.etc.wake.playlist = "朝";
         WriteLyricsWindowOptions(store, s.lyrics);
-        WriteSpecWindowOptions(store, s.spec);
+        WriteSpectrumWindowOptions(store, s.spec);
         WriteCustomSettings(store, s.custom);
         WriteEtcSettings(store, s.etc);
         SaveOnExit(store, s);  // the spectrum window keeps no state without its "Save Status"

@@ -59,10 +59,10 @@ struct SpectrumFixture : ::testing::Test, test::ScriptedSession {
     }
     void TearDown() override { window.reset(); }
 
-    SpecWindowSettings& Spec() { return session->Settings().spec; }
+    SpectrumWindowSettings& Spec() { return session->Settings().spec; }
     QRgb At(int x, int y) const { return window->Surface().pixel(x, y); }
     QRgb Background(int y) const {
-        const SpecWindowSettings& s = session->Settings().spec;
+        const SpectrumWindowSettings& s = session->Settings().spec;
         return Rgb(GradientRowColour(s.backColor, s.backColor2, y));
     }
     int PixelsOtherThanBackground() const {
@@ -231,9 +231,9 @@ TEST_F(SpectrumFixture, StateRoundTripsOnlyWithSaveStatus) {
     window->show();
     window->setGeometry(40, 50, 120, 90);
     SaveOnExit(session->Store(), session->Settings());
-    WriteSpecWindowOptions(session->Store(), Spec());
+    WriteSpectrumWindowOptions(session->Store(), Spec());
     SettingsStore store(file);
-    const SpecWindowSettings read = ReadSpecWindowSettings(store);
+    const SpectrumWindowSettings read = ReadSpectrumWindowSettings(store);
     EXPECT_EQ(read.kind, kFineBars);
     EXPECT_FALSE(read.topDelay);
     EXPECT_EQ(read.window.left, 40);
@@ -275,7 +275,7 @@ TEST_F(SpectrumFixture, OptionsPageShowsWritesAndAppliesItsKeys) {
     EXPECT_TRUE(window->isVisible());                // "Playing" off: shown without a song
     EXPECT_DOUBLE_EQ(window->windowOpacity(), 1.0);  // 255 is fully opaque
     SettingsStore store(dir.file("profile") + "/velkaro.INI");
-    const SpecWindowSettings read = ReadSpecWindowSettings(store);
+    const SpectrumWindowSettings read = ReadSpectrumWindowSettings(store);
     EXPECT_TRUE(read.trans);
     EXPECT_EQ(read.transValue, 255);
     EXPECT_FALSE(read.playing);

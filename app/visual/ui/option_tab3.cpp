@@ -11,7 +11,7 @@ namespace velk::app {
 COptionTab3::COptionTab3(PlayerSession& session, QWidget* parent)
     : OptionPage(parent), session_(session) {
     using namespace spec_page_ids;
-    const SpecWindowSettings& s = session_.Settings().spec;
+    const SpectrumWindowSettings& s = session_.Settings().spec;
     auto* page = new QVBoxLayout(this);
     show_ = AddCheck(kShow, "ｽﾍﾟｸﾄﾙｳｲﾝﾄﾞｳを表示", s.show);
     playing_ = AddCheck(kPlaying, "再生中のみｳｲﾝﾄﾞｳを表示", s.playing);
@@ -113,7 +113,7 @@ void COptionTab3::UpdateEnabled() {
 }
 
 void COptionTab3::Apply() {
-    SpecWindowSettings& s = session_.Settings().spec;
+    SpectrumWindowSettings& s = session_.Settings().spec;
     s.show = show_->isChecked();
     s.playing = playing_->isChecked();
     s.topMost = topMost_->isChecked();
@@ -128,7 +128,7 @@ void COptionTab3::Apply() {
     s.trans = trans_->isChecked();
     s.transValue = transValue_->value();
     s.saveStatus = saveStatus_->isChecked();
-    WriteSpecWindowOptions(session_.Store(), s);
+    WriteSpectrumWindowOptions(session_.Store(), s);
     modified_ = false;
     session_.ApplySettings();
 }

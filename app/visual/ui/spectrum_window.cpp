@@ -47,9 +47,9 @@ SpectrumWindow::SpectrumWindow(PlayerSession& session) : session_(session) {
     // The player ends with its main window, whatever this one shows.
     setAttribute(Qt::WA_QuitOnClose, false);
     setMinimumSize(spec_ids::kMinimumWidth, spec_ids::kMinimumHeight);
-    SpecWindowSettings& s = Spec();
+    SpectrumWindowSettings& s = Spec();
     s.kind = s.saveStatus ? ValidSpectrumKind(s.kind) : kOscilloscope;
-    const Rect& r = s.saveStatus ? s.window : kDefaultSpecRect;
+    const Rect& r = s.saveStatus ? s.window : kDefaultSpectrumRect;
     setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
     ApplyWindowStyle();
     timer_.setInterval(spec_ids::kTimerMs);
@@ -88,7 +88,7 @@ void SpectrumWindow::Repositioned() {
 }
 
 void SpectrumWindow::SettingsApplied() {
-    const SpecWindowSettings& s = Spec();
+    const SpectrumWindowSettings& s = Spec();
     ApplyWindowStyle();
     const int state = session_.Engine().State(nullptr);
     SetShown(s.show && (!s.playing || state == kEnginePlaying || state == kEnginePaused));
@@ -217,7 +217,7 @@ void SpectrumWindow::SetShown(bool shown) {
 }
 
 void SpectrumWindow::ApplyWindowStyle() {
-    const SpecWindowSettings& s = Spec();
+    const SpectrumWindowSettings& s = Spec();
     Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
     if (s.topMost) flags |= Qt::WindowStaysOnTopHint;
     if (s.trans && s.mouseTrans) flags |= Qt::WindowTransparentForInput;

@@ -64,8 +64,8 @@ class SpectrumWindow : public QWidget, private SessionListener {
     void Repositioned() override;
     void SettingsApplied() override;
 
-    SpecWindowSettings& Spec() { return session_.Settings().spec; }
-    const SpecWindowSettings& Spec() const { return session_.Settings().spec; }
+    SpectrumWindowSettings& Spec() { return session_.Settings().spec; }
+    const SpectrumWindowSettings& Spec() const { return session_.Settings().spec; }
 
     void Tick();
     void Redraw();

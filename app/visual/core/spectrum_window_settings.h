@@ -8,10 +8,10 @@
 
 namespace velk::app {
 
-inline constexpr const char* kSectionSpec = "Spec Window";
-inline constexpr Rect kDefaultSpecRect{0, 0, 255, 255};
+inline constexpr const char* kSectionSpectrum = "Spec Window";
+inline constexpr Rect kDefaultSpectrumRect{0, 0, 255, 255};
 
-struct SpecWindowSettings {
+struct SpectrumWindowSettings {
     bool show = true;
     int kind = 1;  // 1..6
     bool playing = true;
@@ -28,14 +28,14 @@ struct SpecWindowSettings {
     bool saveStatus = false;
     bool mouseTrans = false;
     bool topDelay = true;
-    Rect window = kDefaultSpecRect;
+    Rect window = kDefaultSpectrumRect;
     int showFlag = 0;
 };
 
-SpecWindowSettings ReadSpecWindowSettings(const SettingsStore& store);
+SpectrumWindowSettings ReadSpectrumWindowSettings(const SettingsStore& store);
 // What the options page writes when it is confirmed.
-void WriteSpecWindowOptions(SettingsStore& store, const SpecWindowSettings& settings);
+void WriteSpectrumWindowOptions(SettingsStore& store, const SpectrumWindowSettings& settings);
 // The rectangle, "Show Flag", "Kind" and "Top Delay", written at exit when "Save Status" is 1.
-void WriteSpecWindowState(SettingsStore& store, const SpecWindowSettings& settings);
+void WriteSpectrumWindowState(SettingsStore& store, const SpectrumWindowSettings& settings);
 
 }  // namespace velk::app

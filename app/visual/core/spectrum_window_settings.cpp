@@ -1,10 +1,10 @@
-#include "visual/core/spec_window_settings.h"
+#include "visual/core/spectrum_window_settings.h"
 
 namespace velk::app {
 
-SpecWindowSettings ReadSpecWindowSettings(const SettingsStore& store) {
-    const SettingsSection s(store, kSectionSpec);
-    SpecWindowSettings v;
+SpectrumWindowSettings ReadSpectrumWindowSettings(const SettingsStore& store) {
+    const SettingsSection s(store, kSectionSpectrum);
+    SpectrumWindowSettings v;
     v.show = s.Bool("Show", true);
     v.kind = s.Int("Kind", 1);
     v.playing = s.Bool("Playing", true);
@@ -21,14 +21,14 @@ SpecWindowSettings ReadSpecWindowSettings(const SettingsStore& store) {
     v.saveStatus = s.Bool("Save Status", false);
     v.mouseTrans = s.Bool("Mouse Trans", false);
     v.topDelay = s.Bool("Top Delay", true);
-    v.window = s.Rectangle(kDefaultSpecRect);
+    v.window = s.Rectangle(kDefaultSpectrumRect);
     v.showFlag = s.Int("Show Flag", 0);
     return v;
 }
 
-void WriteSpecWindowOptions(SettingsStore& store, const SpecWindowSettings& v) {
+void WriteSpectrumWindowOptions(SettingsStore& store, const SpectrumWindowSettings& v) {
     SettingsStore::Batch batch(store);
-    SettingsSectionWriter s(store, kSectionSpec);
+    SettingsSectionWriter s(store, kSectionSpectrum);
     s.Int("Show", v.show);
     s.Int("Playing", v.playing);
     s.Int("TopMost", v.topMost);
@@ -45,9 +45,9 @@ void WriteSpecWindowOptions(SettingsStore& store, const SpecWindowSettings& v) {
     s.Int("Mouse Trans", v.mouseTrans);
 }
 
-void WriteSpecWindowState(SettingsStore& store, const SpecWindowSettings& v) {
+void WriteSpectrumWindowState(SettingsStore& store, const SpectrumWindowSettings& v) {
     SettingsStore::Batch batch(store);
-    SettingsSectionWriter s(store, kSectionSpec);
+    SettingsSectionWriter s(store, kSectionSpectrum);
     s.Rectangle(v.window);
     s.Int("Show Flag", v.showFlag);
     s.Int("Kind", v.kind);
