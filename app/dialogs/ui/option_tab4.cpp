@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeySequenceEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -91,6 +92,8 @@ QWidget* COptionTab4::BuildHotkeyGroup() {
         auto* edit = new QKeySequenceEdit(KeySequenceOfHotkey(stored[slot]), group);
         edit->setObjectName(ids::ControlObjectName(kHotkeyRows[slot].id));
         edit->setClearButtonEnabled(true);
+        // Qt's own English hint would stand alone in a Japanese page.
+        if (auto* field = edit->findChild<QLineEdit*>()) field->setPlaceholderText(QString());
         // A hotkey is one key combination; later ones of a sequence are dropped.
         connect(edit, &QKeySequenceEdit::keySequenceChanged, this,
                 [this, edit](const QKeySequence& sequence) {

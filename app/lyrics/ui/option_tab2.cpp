@@ -59,12 +59,12 @@ COptionTab2::COptionTab2(PlayerSession& session, QWidget* parent)
     normalPreview_ = Named(new QLabel(QStringLiteral("あ"), this), kNormalPreview);
     auto* titleFont = Named(new QPushButton(QStringLiteral("ﾀｲﾄﾙ文字..."), this), kTitleFont);
     auto* normalFont = Named(new QPushButton(QStringLiteral("通常文字..."), this), kNormalFont);
-    currentColour_ = Named(new ColourPickerButton(QStringLiteral("ｶﾚﾝﾄ色"), this), kCurrentColour);
-    backColour_ = Named(new ColourPickerButton(QStringLiteral("開始色"), this), kBackColour);
-    backColour2_ = Named(new ColourPickerButton(QStringLiteral("終了色"), this), kBackColour2);
-    currentColour_->SetColour(s.currentColor);
-    backColour_->SetColour(s.backColor);
-    backColour2_->SetColour(s.backColor2);
+    currentColour_ = Named(new CCJColorPicker(this), kCurrentColour);
+    backColour_ = Named(new CCJColorPicker(this), kBackColour);
+    backColour2_ = Named(new CCJColorPicker(this), kBackColour2);
+    currentColour_->SetColorRef(s.currentColor);
+    backColour_->SetColorRef(s.backColor);
+    backColour2_->SetColorRef(s.backColor2);
     for (QLabel* preview : {titlePreview_, normalPreview_}) {
         preview->setFixedSize(kPreviewSize, kPreviewSize);
         preview->setAlignment(Qt::AlignCenter);
@@ -92,9 +92,19 @@ COptionTab2::COptionTab2(PlayerSession& session, QWidget* parent)
     fonts->addWidget(titlePreview_, 0, 1);
     fonts->addWidget(normalFont, 1, 0);
     fonts->addWidget(normalPreview_, 1, 1);
-    fonts->addWidget(currentColour_, 2, 0);
-    fonts->addWidget(backColour_, 0, 2);
-    fonts->addWidget(backColour2_, 1, 2);
+    // Each picker beside its caption: the current colour under the fonts, the background
+    // colours beside them.
+    const struct {
+        const char* caption;
+        CCJColorPicker* picker;
+        int row, column;
+    } colours[] = {{"ｶﾚﾝﾄ色", currentColour_, 2, 0},
+                   {"開始色", backColour_, 0, 2},
+                   {"終了色", backColour2_, 1, 2}};
+    for (const auto& c : colours) {
+        fonts->addWidget(new QLabel(QString::fromUtf8(c.caption), this), c.row, c.column);
+        fonts->addWidget(c.picker, c.row, c.column + 1);
+    }
     layout->addLayout(fonts);
     layout->addWidget(trans_);
     auto* transRow = new QHBoxLayout;
@@ -170,9 +180,9 @@ void COptionTab2::Apply() {
     s.normalFont = normalFont_;
     s.titleColor = titleColour_;
     s.normalColor = normalColour_;
-    s.currentColor = currentColour_->Colour();
-    s.backColor = backColour_->Colour();
-    s.backColor2 = backColour2_->Colour();
+    s.currentColor = currentColour_->ColorRef();
+    s.backColor = backColour_->ColorRef();
+    s.backColor2 = backColour2_->ColorRef();
     WriteLyricsWindowOptions(session_.Store(), s);
     session_.ApplySettings();
 }

@@ -6,8 +6,8 @@
 #include <QSpinBox>
 
 #include "core/player_session.h"
+#include "dialogs/ui/color_picker.h"
 #include "dialogs/ui/option_page.h"
-#include "lyrics/ui/colour_picker_button.h"
 
 namespace velk::app {
 
@@ -69,9 +69,9 @@ class COptionTab2 : public OptionPage {
     QCheckBox* mouseTrans_;
     QLabel* titlePreview_;
     QLabel* normalPreview_;
-    ColourPickerButton* currentColour_;
-    ColourPickerButton* backColour_;
-    ColourPickerButton* backColour2_;
+    CCJColorPicker* currentColour_;
+    CCJColorPicker* backColour_;
+    CCJColorPicker* backColour2_;
     QList<QWidget*> followShow_;
 };
 
