@@ -6,7 +6,7 @@
 namespace {
 
 velk::Conversion& conversion() {
-    return velk::Engine::instance().conversion;
+    return velk::Engine::instance().conversion();
 }
 
 constexpr int kLowestBitRate = 8;

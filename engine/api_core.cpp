@@ -50,17 +50,17 @@ int velk_setBlockInfo(const BlockInfo* info) {
         velk::setLastError(velk::kErrRange);
         return 0;
     }
-    if (engine().state.load() != velk::kStopped) {
+    if (engine().playback().state() != velk::kStopped) {
         velk::setLastError(velk::kErrBusy);
         return 0;
     }
-    engine().tuning.blocks = *info;
-    engine().tuning.savedOutputBlock = info->outputBlock;
+    engine().tuning().blocks = *info;
+    engine().tuning().savedOutputBlock = info->outputBlock;
     return 1;
 }
 
 void velk_getBlockInfo(BlockInfo* info) {
-    if (info) *info = engine().tuning.blocks;
+    if (info) *info = engine().tuning().blocks;
 }
 
 int velk_setDecodeOption(const DecodeOptions* options) {
@@ -72,24 +72,24 @@ int velk_setDecodeOption(const DecodeOptions* options) {
 }
 
 DecodeOptions* velk_getDecodeOption(DecodeOptions* options) {
-    if (options) *options = engine().decoder.options();
+    if (options) *options = engine().decodeOptions();
     return options;
 }
 
 void velk_setWaveOutDevice(int32_t deviceId) {
-    engine().device.setDeviceId(deviceId);
+    engine().device().setDeviceId(deviceId);
 }
 
 int velk_getState(int32_t* seconds) {
-    const int32_t position = engine().positionSeconds(true);
+    const int32_t position = engine().playback().positionSeconds(true);
     if (seconds) *seconds = position;
-    return engine().reportedState();
+    return engine().playback().reportedState();
 }
 
 int64_t velk_getPlayFrameI64(void) {
     Engine& e = engine();
-    if (e.file.info.outputSize < 1) return 0;
-    return e.samplesToBytes(e.playedSamples()) / e.file.info.outputSize;
+    if (e.file().info.outputSize < 1) return 0;
+    return e.file().samplesToBytes(e.playback().playedSamples()) / e.file().info.outputSize;
 }
 int64_t velk_getPlayFrame(void) {
     return velk_getPlayFrameI64();
@@ -102,7 +102,7 @@ double velk_getPlayFrameDouble(void) {
 }
 
 int64_t velk_getPlaySampleI64(void) {
-    return engine().playedSamples();
+    return engine().playback().playedSamples();
 }
 int64_t velk_getPlaySample(void) {
     return velk_getPlaySampleI64();
@@ -112,7 +112,7 @@ double velk_getPlaySampleDouble(void) {
 }
 
 int64_t velk_getTotalSampleI64(void) {
-    return engine().totalSamples();
+    return engine().file().totalSamples();
 }
 int64_t velk_getTotalSample(void) {
     return velk_getTotalSampleI64();
@@ -122,7 +122,7 @@ double velk_getTotalSampleDouble(void) {
 }
 
 int64_t velk_getPlayMilliSecI64(void) {
-    return engine().playMilliseconds();
+    return engine().playback().playMilliseconds();
 }
 int64_t velk_getPlayMilliSec(void) {
     return velk_getPlayMilliSecI64();
@@ -132,16 +132,16 @@ double velk_getPlayMilliSecDouble(void) {
 }
 
 int velk_getFramePlayTime(void) {
-    return engine().file.framePlayTime;
+    return engine().file().framePlayTime;
 }
 
 int velk_getBitrate(void) {
     const Engine& e = engine();
-    return e.file.pcm ? e.file.currentBitRate.load() : e.file.currentBitRate / 1000;
+    return e.file().pcm ? e.file().currentBitRate.load() : e.file().currentBitRate / 1000;
 }
 
 int velk_getVolumeCaps(void) {
-    return engine().device.volumeCaps();
+    return engine().device().volumeCaps();
 }
 
 int velk_getSilentFrameCount(const char* fileName) {
@@ -162,7 +162,8 @@ int velk_getSilentFrameCount(const char* fileName) {
         return -1;
     }
     int error = 0;
-    const int64_t count = velk::walkFrames(file, engine().decoder, layout.dataStart, true, error);
+    velk::FrameScanner scanner(engine().decodeOptions());
+    const int64_t count = velk::walkFrames(file, scanner, layout.dataStart, true, error);
     if (count < 0) {
         velk::setLastError(error);
         return -1;
@@ -171,7 +172,7 @@ int velk_getSilentFrameCount(const char* fileName) {
 }
 
 int velk_getMpegInfoEx(MpegInfo* info) {
-    if (!engine().file.open) {
+    if (!engine().file().open) {
         velk::setLastError(velk::kErrNoFile);
         return 0;
     }
@@ -195,8 +196,8 @@ int velk_getMpegInfoDouble(MpegInfoDouble* info) {
 
 int velk_getFileInfoEx(const char* fileName, Id3Tag* tag, MpegInfo* info) {
     MpegInfo full;
-    const bool ok =
-        velk::queryFileInfo(engine().decoder, fileName, full, {tag, nullptr, nullptr, nullptr});
+    const bool ok = velk::queryFileInfo(engine().decodeOptions(), fileName, full,
+                                        {tag, nullptr, nullptr, nullptr});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -217,8 +218,8 @@ int velk_getFileInfoDouble(const char* fileName, Id3Tag* tag, MpegInfoDouble* in
 
 int velk_getFileInfo2Ex(const char* fileName, Id3Tag* tag, MpegInfo* info, RiffInfoTag* riff) {
     MpegInfo full;
-    const bool ok =
-        velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, nullptr, nullptr});
+    const bool ok = velk::queryFileInfo(engine().decodeOptions(), fileName, full,
+                                        {tag, riff, nullptr, nullptr});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -241,8 +242,8 @@ int velk_getFileInfo2Double(const char* fileName, Id3Tag* tag, MpegInfoDouble* i
 int velk_getFileInfo3Ex(const char* fileName, Id3Tag* tag, MpegInfo* info, RiffInfoTag* riff,
                         int32_t* typeFlags, FileTimes* times) {
     MpegInfo full;
-    const bool ok =
-        velk::queryFileInfo(engine().decoder, fileName, full, {tag, riff, typeFlags, times});
+    const bool ok = velk::queryFileInfo(engine().decodeOptions(), fileName, full,
+                                        {tag, riff, typeFlags, times});
     if (info) *info = full;
     return ok ? 1 : 0;
 }
@@ -284,51 +285,51 @@ int velk_getFileInfo3Double(const char* fileName, Id3Tag* tag, MpegInfoDouble* i
 }
 
 int velk_setTimeLimit(int32_t on) {
-    engine().tuning.clampToPlayTime = on != 0;
+    engine().tuning().clampToPlayTime = on != 0;
     return on != 0;
 }
 
 int velk_setSeekWhenStopped(int32_t on) {
-    engine().tuning.seekWhenStopped = on != 0;
+    engine().tuning().seekWhenStopped = on != 0;
     return on != 0;
 }
 
 void velk_setFrameReadFlag(int32_t on) {
-    engine().tuning.frameReadFlag = on != 0;
+    engine().tuning().frameReadFlag = on != 0;
 }
 
 int velk_setFastSeek(int32_t on) {
-    engine().tuning.fastSeek = on != 0;
-    engine().tuning.fastSeekReported = on != 0;
+    engine().tuning().fastSeek = on != 0;
+    engine().tuning().fastSeekReported = on != 0;
     return on != 0;
 }
 
 int velk_getFastSeek(void) {
-    return engine().tuning.fastSeekReported ? 1 : 0;
+    return engine().tuning().fastSeekReported ? 1 : 0;
 }
 
 int velk_setVolume(int32_t left, int32_t right) {
-    return engine().device.setVolume(left, right);
+    return engine().device().setVolume(left, right);
 }
 
 int velk_getVolume(int32_t* left, int32_t* right) {
     int l = 0, r = 0;
-    const int result = engine().device.getVolume(l, r);
+    const int result = engine().device().getVolume(l, r);
     if (left) *left = l;
     if (right) *right = r;
     return result;
 }
 
 int velk_setOutputLevel(int32_t left, int32_t right) {
-    velk::FadeGains& gains = engine().gains;
+    velk::FadeGains& gains = engine().gains();
     gains.setLevels(std::clamp(left, 0, 100), std::clamp(right, 0, 100));
     gains.resetToLevels();
     return gains.level(0);
 }
 
 void velk_getOutputLevel(int32_t* left, int32_t* right) {
-    if (left) *left = engine().gains.level(0);
-    if (right) *right = engine().gains.level(1);
+    if (left) *left = engine().gains().level(0);
+    if (right) *right = engine().gains().level(1);
 }
 
 int velk_getLastErrorNo(void) {

@@ -20,7 +20,7 @@ Engine& engine() {
     return Engine::instance();
 }
 LyricsState& lyrics() {
-    return engine().lyrics;
+    return engine().lyrics();
 }
 
 int fail(int code) {
@@ -52,13 +52,13 @@ bool hasName(const char* fileName) {
 PlayClock enginePlayClock() {
     Engine& e = engine();
     PlayClock clock;
-    clock.streamOpen = e.file.open;
+    clock.streamOpen = e.file().open;
     if (!clock.streamOpen) return clock;
-    const int reduction = e.file.reductionAtOpen;
-    clock.playedSamples = e.playedSamples();
-    clock.sampleRate = e.file.info.frequency << reduction;
+    const int reduction = e.file().reductionAtOpen;
+    clock.playedSamples = e.playback().playedSamples();
+    clock.sampleRate = e.file().info.frequency << reduction;
     clock.reductionFactor = 1 << reduction;
-    clock.lastReportedMs = int64_t{e.lastSeconds.load()} * 1000;
+    clock.lastReportedMs = int64_t{e.playback().lastSeconds()} * 1000;
     return clock;
 }
 
@@ -122,13 +122,13 @@ int velk_saveLyricsFile(const char* fileName) {
 
 int velk_removeFileLyrics(const char* fileName) {
     if (!hasName(fileName)) return fail(velk::kErrFileOpen);
-    return result(velk::writeLyrics3(fileName, nullptr, engine().riff));
+    return result(velk::writeLyrics3(fileName, nullptr, engine().riff()));
 }
 
 int velk_writeFileLyrics(const char* fileName, const Lyrics3Tag* tag) {
     if (!hasName(fileName)) return fail(velk::kErrFileOpen);
     if (!tag) return fail(velk::kErrRange);
-    return result(velk::writeLyrics3(fileName, tag, engine().riff));
+    return result(velk::writeLyrics3(fileName, tag, engine().riff()));
 }
 
 int velk_getFileLyricsInfo(const char* fileName, Lyrics3Tag* tag) {
@@ -167,9 +167,9 @@ int velk_getFileLyricsInfoEx(const char* fileName, Lyrics3Info* info, char* lyr,
 
 int velk_reloadLyrics(void) {
     Engine& e = engine();
-    if (!e.file.open) return fail(velk::kErrNoFile);
+    if (!e.file().open) return fail(velk::kErrNoFile);
     auto tag = std::make_unique<Lyrics3Tag>();
-    if (int code = velk::readLyrics3(e.file.file, e.file.file.size(), *tag)) return fail(code);
+    if (int code = velk::readLyrics3(e.file().file, e.file().file.size(), *tag)) return fail(code);
     lyrics().loadTagText(std::string_view(tag->lyr, strnlen(tag->lyr, sizeof tag->lyr)));
     return 1;
 }
@@ -183,7 +183,7 @@ int velk_saveLyricsToTag(const char* fileName) {
     tag->ind[0] = tag->ind[1] = '1';
     const std::string text = velk::lyricsTagText(lyrics().table);
     velk::copyToField(tag->lyr, sizeof tag->lyr, text, lyrics().table.encoding());
-    return result(velk::writeLyrics3(fileName, tag.get(), engine().riff));
+    return result(velk::writeLyrics3(fileName, tag.get(), engine().riff()));
 }
 
 void velk_setLyrics3Use(int32_t on) {

@@ -51,9 +51,9 @@ int writeTag(const char* fileName, const Id3Tag* tag, int32_t track, int32_t upd
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
     if (!tag) return result(velk::kErrRange);
     const int code = velk::writeId3v1(fileName, velk::buildId3v1(*tag, track), appendIfMissing != 0,
-                                      engine().riff);
+                                      engine().riff());
     if (code == velk::kErrNone && updateOpenFile) {
-        velk::refreshFromRecord(*tag, engine().file.tags.id3);
+        velk::refreshFromRecord(*tag, engine().openFileTags().id3);
     }
     return result(code);
 }
@@ -71,7 +71,7 @@ int readFileRiffInfo(const char* fileName, RiffInfoTagEx& tag) {
 
 int writeFileRiffInfo(const char* fileName, const velk::InfoTexts& texts) {
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
-    return result(velk::writeRiffInfo(fileName, engine().riff, texts));
+    return result(velk::writeRiffInfo(fileName, engine().riff(), texts));
 }
 
 int convert(const char* fileName, int (*operation)(const std::string&)) {
@@ -80,10 +80,10 @@ int convert(const char* fileName, int (*operation)(const std::string&)) {
 }
 
 int wrapWave(const std::string& path) {
-    return velk::wrapInRiff(path, velk::RiffForm::Wave, engine().riff);
+    return velk::wrapInRiff(path, velk::RiffForm::Wave, engine().riff());
 }
 int wrapRmp3(const std::string& path) {
-    return velk::wrapInRiff(path, velk::RiffForm::Rmp3, engine().riff);
+    return velk::wrapInRiff(path, velk::RiffForm::Rmp3, engine().riff());
 }
 
 }  // namespace
@@ -100,8 +100,8 @@ int velk_writeTag(const char* fileName, const Id3Tag* tag, int32_t updateOpenFil
 }
 
 int velk_getTag(Id3Tag* tag) {
-    if (!engine().file.open) return result(velk::kErrNoFile);
-    if (tag) *tag = engine().file.tags.id3;
+    if (!engine().file().open) return result(velk::kErrNoFile);
+    if (tag) *tag = engine().file().tags.id3;
     return 1;
 }
 
@@ -134,7 +134,7 @@ int velk_getGenreName(Id3Tag* tag) {
 
 int velk_removeId3v2(const char* fileName) {
     if (!usableName(fileName)) return result(velk::kErrFileOpen);
-    const int code = velk::removeId3v2(fileName, engine().decoder);
+    const int code = velk::removeId3v2(fileName);
     return code == velk::kNoId3v2 ? 0 : result(code);
 }
 
@@ -144,8 +144,8 @@ int velk_setFileRiffInfoShort(const char* fileName, const RiffInfoTag* tag) {
 }
 
 int velk_getRiffInfo(RiffInfoTag* tag) {
-    if (!engine().file.open) return result(velk::kErrFileOpen);
-    if (tag) *tag = engine().file.tags.riff;
+    if (!engine().file().open) return result(velk::kErrFileOpen);
+    if (tag) *tag = engine().file().tags.riff;
     return 1;
 }
 
@@ -181,11 +181,11 @@ int velk_setFileRiffInfoRefs(const char* fileName, const RiffInfoTagRefs* tag) {
 }
 
 void velk_setWriteEmptyInfo(int32_t on) {
-    engine().riff.writeEmptyFields = on != 0;
+    engine().riff().writeEmptyFields = on != 0;
 }
 
 void velk_setRiffTagMode(int32_t mode) {
-    engine().riff.tagMode = (mode >= 0 && mode <= 2) ? mode : velk::kLyricsInIlyc;
+    engine().riff().tagMode = (mode >= 0 && mode <= 2) ? mode : velk::kLyricsInIlyc;
 }
 
 int velk_convertToRiff(const char* fileName) {

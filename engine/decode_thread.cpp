@@ -5,7 +5,6 @@
 #include <cstring>
 #include <thread>
 
-#include "engine.h"
 #include "errors.h"
 #include "playback.h"
 #include "seek_estimate.h"
@@ -16,19 +15,18 @@ constexpr auto kDrainPoll = std::chrono::milliseconds(50);
 }  // namespace
 
 void Playback::threadMain(Event* started) {
-    Engine& e = engine_;
     threadId_ = std::this_thread::get_id();
-    e.state = kPlaying;
-    e.lastSeconds = 0;
-    e.basePosition = 0;
+    status_.state = kPlaying;
+    status_.lastSeconds = 0;
+    status_.basePosition = 0;
     started->set();
-    const int mode = e.outputMode;
+    const int mode = status_.outputMode;
     bool again = true;
     while (again) {
         again = false;
-        e.notify(kCbPosition, callbackSeconds(false));
+        notify(kCbPosition, callbackSeconds(false));
         bool endOfData = false;
-        while (e.state != kStopped) {
+        while (status_.state != kStopped) {
             size_t length = 0;
             if (!produceBlock(length)) {
                 endOfData = true;
@@ -41,31 +39,31 @@ void Playback::threadMain(Event* started) {
             }
             handlePending();
         }
-        if (!endOfData || e.state == kStopped) break;
+        if (!endOfData || status_.state == kStopped) break;
         if (mode != kOutputWaveFile) {
             if (drainEnd()) {
                 again = true;
                 continue;
             }
-            if (e.state == kStopped) break;
-            e.device.close();
-            e.device.reset();
+            if (status_.state == kStopped) break;
+            parts_.device.close();
+            parts_.device.reset();
         }
-        e.state = kStopped;
-        e.notify(kCbEnd, 0);
+        status_.state = kStopped;
+        notify(kCbEnd, 0);
     }
-    e.lastSeconds = 0;
-    e.basePosition = 0;
+    status_.lastSeconds = 0;
+    status_.basePosition = 0;
     if (mode != kOutputDevice) wave_.finish();
     threadEnded_ = true;
 }
 
 bool Playback::produceBlock(size_t& length) {
-    return engine_.file.pcm ? readPcmBlock(length) : decodeMpegFrame(length);
+    return parts_.file.pcm ? readPcmBlock(length) : decodeMpegFrame(length);
 }
 
 bool Playback::refillInput() {
-    const OpenFile& f = engine_.file;
+    const OpenFile& f = parts_.file;
     std::memmove(input_.data(), input_.data() + readPos_, unread_);
     readPos_ = 0;
     const int64_t dataEnd = std::min(f.fileSize, f.dataStart + f.dataSize);
@@ -89,7 +87,7 @@ bool Playback::resynchronise() {
     constexpr size_t kSyncTail = 3;
     while (true) {
         size_t offset = 0;
-        if (engine_.decoder.findFrameSync(input_.data() + readPos_, unread_, offset)) {
+        if (parts_.decoder.findFrameSync(input_.data() + readPos_, unread_, offset)) {
             readPos_ += offset;
             unread_ -= offset;
             return true;
@@ -109,22 +107,21 @@ bool Playback::decodeNext(FrameDecodeRequest& request) {
     request.inputBuf = input_.data() + readPos_;
     request.inputSize = static_cast<int32_t>(unread_);
     request.outputBuf = block_.data();
-    if (!engine_.decoder.decodeFrame(request)) return false;
+    if (!parts_.decoder.decodeFrame(request)) return false;
     readPos_ += static_cast<size_t>(request.inputSize);
     unread_ -= static_cast<size_t>(request.inputSize);
     return true;
 }
 
 bool Playback::decodeMpegFrame(size_t& length) {
-    Engine& e = engine_;
     while (true) {
         FrameDecodeRequest request;
         if (decodeNext(request)) {
-            e.file.currentBitRate = request.bitRate;
+            parts_.file.currentBitRate = request.bitRate;
             length = static_cast<size_t>(request.outputSize);
             return true;
         }
-        if (e.decoder.error() == kDecShortInput) {
+        if (parts_.decoder.error() == kDecShortInput) {
             // A frame longer than the whole input buffer can never be completed: step over it.
             if (unread_ == input_.size()) {
                 if (!resynchronise()) return false;
@@ -133,18 +130,19 @@ bool Playback::decodeMpegFrame(size_t& length) {
             if (!refillInput()) return false;
             // The pause leaves the processor to others while playing in real time; decoding
             // into a file alone is a batch job that should finish as fast as it can.
-            if (e.outputMode != kOutputWaveFile) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(e.tuning.blocks.inputSleep));
+            if (status_.outputMode != kOutputWaveFile) {
+                std::this_thread::sleep_for(
+                    std::chrono::milliseconds(parts_.tuning.blocks.inputSleep));
             }
             continue;
         }
-        e.notify(kCbFrameError, 0);
+        notify(kCbFrameError, 0);
         if (!resynchronise()) return false;
     }
 }
 
 bool Playback::readPcmBlock(size_t& length) {
-    const OpenFile& f = engine_.file;
+    const OpenFile& f = parts_.file;
     if (pcmRead_ >= f.dataSize) return false;
     const auto unit =
         static_cast<size_t>(std::min<int64_t>(f.info.outputSize, f.dataSize - pcmRead_));
@@ -157,72 +155,71 @@ bool Playback::readPcmBlock(size_t& length) {
 }
 
 void Playback::deliver(size_t length) {
-    Engine& e = engine_;
-    const int mode = e.outputMode;
-    if (mode != kOutputWaveFile && e.device.append(block_.data(), length) > 0) {
+    const int mode = status_.outputMode;
+    if (mode != kOutputWaveFile && parts_.device.append(block_.data(), length) > 0) {
         reportSecondsIfChanged(false);
     }
     if (mode != kOutputDevice) {
-        e.waveBytesWritten += static_cast<int64_t>(length);
+        status_.waveBytesWritten += static_cast<int64_t>(length);
         wave_.append(block_.data(), length);
         reportSecondsIfChanged(false);
     }
 }
 
 int32_t Playback::callbackSeconds(bool clamp) {
-    Engine& e = engine_;
-    const int frequency = e.file.info.frequency;
+    const int frequency = parts_.file.info.frequency;
     if (frequency <= 0) return 0;
-    auto seconds =
-        static_cast<int64_t>(static_cast<double>(e.playedSamples() / frequency) * e.file.timeRatio);
-    if (clamp && e.tuning.clampToPlayTime) seconds = std::min<int64_t>(seconds, e.file.playTime);
+    auto seconds = static_cast<int64_t>(static_cast<double>(playedSamples() / frequency) *
+                                        parts_.file.timeRatio);
+    if (clamp && parts_.tuning.clampToPlayTime)
+        seconds = std::min<int64_t>(seconds, parts_.file.playTime);
     return static_cast<int32_t>(seconds);
 }
 
 void Playback::reportSecondsIfChanged(bool clamp) {
     const int32_t seconds = callbackSeconds(clamp);
-    if (seconds == engine_.lastSeconds) return;
-    engine_.lastSeconds = seconds;
-    engine_.notify(kCbPosition, seconds);
+    if (seconds == status_.lastSeconds) return;
+    status_.lastSeconds = seconds;
+    notify(kCbPosition, seconds);
 }
 
 void Playback::handlePending() {
     ThreadMessage message;
     if (queue_.tryTake(message)) handleMessage(message);
-    while (engine_.state == kPaused) {
+    while (status_.state == kPaused) {
         queue_.take(message);
         handleMessage(message);
     }
 }
 
 void Playback::handleMessage(const ThreadMessage& message) {
-    Engine& e = engine_;
     switch (message.id) {
         case kMsgStop:
-            e.device.reset();
-            e.device.close();
-            e.state = kStopped;
-            e.notify(kCbStopped, 0);
+            parts_.device.reset();
+            parts_.device.close();
+            status_.state = kStopped;
+            notify(kCbStopped, 0);
             break;
         case kMsgPause:
-            if (e.state == kPlaying) {
-                e.device.pause();
-                e.state = kPaused;
-                e.notify(kCbPaused, 0);
+            if (status_.state == kPlaying) {
+                parts_.device.pause();
+                status_.state = kPaused;
+                notify(kCbPaused, 0);
             }
             break;
         case kMsgRestart:
-            if (e.state == kPaused) {
-                e.device.restart();
-                e.state = kPlaying;
-                e.notify(kCbPosition, callbackSeconds(false));
+            if (status_.state == kPaused) {
+                parts_.device.restart();
+                status_.state = kPlaying;
+                notify(kCbPosition, callbackSeconds(false));
             }
             break;
         case kMsgSeek:
             seekInThread(*reinterpret_cast<const int64_t*>(message.param));
             break;
         case kMsgEqualizer:
-            e.decoder.synthesis().setEqualizer(reinterpret_cast<const int32_t*>(message.param));
+            parts_.decoder.synthesis().setEqualizer(
+                reinterpret_cast<const int32_t*>(message.param));
             break;
         case kMsgHold:
             if (message.event) message.event->set();
@@ -241,19 +238,18 @@ void Playback::holdUntilRelease() {
         if (message.id == kMsgRelease) return;
         handleMessage(message);
         // A stop ends the hold too: nobody will release a thread that is going away.
-        if (engine_.state == kStopped) return;
+        if (status_.state == kStopped) return;
     }
 }
 
 bool Playback::drainEnd() {
-    Engine& e = engine_;
     seekArrived_ = false;
     ThreadMessage message;
-    while (!e.device.drainWait(static_cast<int>(kDrainPoll.count()))) {
+    while (!parts_.device.drainWait(static_cast<int>(kDrainPoll.count()))) {
         if (queue_.tryTake(message)) {
             handleMessage(message);
             if (seekArrived_) return true;
-            if (e.state == kStopped) return false;
+            if (status_.state == kStopped) return false;
         }
         reportSecondsIfChanged(true);
     }
@@ -261,7 +257,7 @@ bool Playback::drainEnd() {
     while (queue_.tryTake(message)) {
         handleMessage(message);
         if (seekArrived_) return true;
-        if (e.state == kStopped) return false;
+        if (status_.state == kStopped) return false;
     }
     return false;
 }
@@ -279,7 +275,7 @@ void Playback::stepFadeVolumes() {
             fadeCounter_[c] = 0;
         }
     }
-    engine_.device.setVolume(fadeVolume_[0], fadeVolume_[1]);
+    parts_.device.setVolume(fadeVolume_[0], fadeVolume_[1]);
 }
 
 bool Playback::fadeStopStep() {
@@ -288,26 +284,25 @@ bool Playback::fadeStopStep() {
     fadeVolume_[0] = savedVolume_[0].load();
     fadeVolume_[1] = savedVolume_[1].load();
     fadeStopping_ = false;
-    engine_.device.reset();
+    parts_.device.reset();
     return true;
 }
 
 void Playback::decodeSilentlyTo(int64_t target, int64_t outputBytes) {
-    Engine& e = engine_;
     while (refillInput()) {
-        while (e.basePosition < target) {
+        while (status_.basePosition < target) {
             FrameDecodeRequest request;
             if (decodeNext(request)) {
-                outputBytes += e.decoder.outputSize();
-                e.basePosition = e.bytesToSamples(outputBytes);
+                outputBytes += parts_.decoder.outputSize();
+                status_.basePosition = parts_.file.bytesToSamples(outputBytes);
                 continue;
             }
-            if (e.decoder.error() == kDecShortInput && unread_ < input_.size()) break;
-            e.notify(kCbFrameError, 0);
+            if (parts_.decoder.error() == kDecShortInput && unread_ < input_.size()) break;
+            notify(kCbFrameError, 0);
             if (!resynchronise()) return;
         }
-        if (e.basePosition >= target) {
-            e.decoder.decodeInit(input_.data() + readPos_, unread_);
+        if (status_.basePosition >= target) {
+            parts_.decoder.decodeInit(input_.data() + readPos_, unread_);
             std::fill(block_.begin(), block_.end(), 0);
             return;
         }
@@ -315,32 +310,32 @@ void Playback::decodeSilentlyTo(int64_t target, int64_t outputBytes) {
 }
 
 void Playback::seekInThread(int64_t target) {
-    Engine& e = engine_;
-    const OpenFile& f = e.file;
+    const OpenFile& f = parts_.file;
     SeekStart start{f.dataStart, 0};
-    if (!f.pcm && e.tuning.fastSeek) {
-        const SeekStreamFacts facts{f.name, f.info, f.dataStart, f.dataSize, e.totalSamples()};
-        start = estimateSeekStart(facts, e.decoder, target);
+    if (!f.pcm && parts_.tuning.fastSeek) {
+        const SeekStreamFacts facts{f.name, f.info, f.dataStart, f.dataSize,
+                                    parts_.file.totalSamples()};
+        start = estimateSeekStart(facts, parts_.decoder, target);
     }
-    e.basePosition = e.bytesToSamples(start.outputBytes);
-    e.device.reset();
-    e.device.clearPositionTracking();
+    status_.basePosition = parts_.file.bytesToSamples(start.outputBytes);
+    parts_.device.reset();
+    parts_.device.clearPositionTracking();
     filePos_ = start.offset;
     readPos_ = 0;
     unread_ = 0;
     pcmRead_ = 0;
     if (f.pcm) {
-        e.basePosition = target;
-        pcmRead_ = std::clamp<int64_t>(e.samplesToBytes(target), 0, f.dataSize);
+        status_.basePosition = target;
+        pcmRead_ = std::clamp<int64_t>(parts_.file.samplesToBytes(target), 0, f.dataSize);
     } else {
-        e.decoder.muteFrameDecoder();
+        parts_.decoder.muteFrameDecoder();
         decodeSilentlyTo(target, start.outputBytes);
-        e.decoder.selectFrameDecoder(f.info.header);
+        parts_.decoder.selectFrameDecoder(f.info.header);
     }
-    e.seeking = false;
+    status_.seeking = false;
     seekArrived_ = true;
-    e.lastSeconds = callbackSeconds(false);
-    e.notify(kCbPosition, e.lastSeconds);
+    status_.lastSeconds = callbackSeconds(false);
+    notify(kCbPosition, status_.lastSeconds);
 }
 
 }  // namespace velk

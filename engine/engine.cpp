@@ -37,192 +37,136 @@ Engine& Engine::instance() {
 Engine::Engine() = default;
 Engine::~Engine() = default;
 
-int64_t Engine::bytesToSamples(int64_t bytes) const {
-    return pcmBytesToSamples(bytes, file.info.bitsPerSample, file.info.channels);
-}
-
-int64_t Engine::samplesToBytes(int64_t samples) const {
-    return pcmSamplesToBytes(samples, file.info.bitsPerSample, file.info.channels);
-}
-
-int64_t Engine::totalSamples() const {
-    return bytesToSamples(file.info.frames * file.info.outputSize);
-}
-
-int64_t Engine::playedSamples() {
-    if (outputMode.load() == kOutputWaveFile) {
-        return basePosition.load() + bytesToSamples(waveBytesWritten.load());
-    }
-    return basePosition.load() + device.position();
-}
-
-int64_t Engine::playMilliseconds() {
-    const int frequency = file.info.frequency;
-    if (frequency == 0 || file.playTime == 0) return 0;
-    const double k = wholeMsFrameScale(frequency);
-    auto ms = static_cast<int64_t>(playedSamples() * 1000 / frequency);
-    ms = static_cast<int64_t>(static_cast<double>(ms) * k);
-    ms = static_cast<int64_t>(static_cast<double>(ms) * file.timeRatio);
-    return static_cast<int32_t>(ms);
-}
-
-int32_t Engine::positionSeconds(bool clamp) {
-    const int frequency = file.info.frequency;
-    if (frequency <= 0) return 0;
-    int64_t seconds;
-    if (outputMode.load() == kOutputWaveFile) {
-        seconds = (basePosition.load() + bytesToSamples(waveBytesWritten.load())) / frequency;
-    } else {
-        seconds = static_cast<int64_t>(static_cast<double>(playedSamples() * 1000 / frequency) *
-                                       0.001 * file.timeRatio);
-    }
-    if (clamp && tuning.clampToPlayTime) seconds = std::min<int64_t>(seconds, file.playTime);
-    lastSeconds = static_cast<int32_t>(seconds);
-    return lastSeconds;
-}
-
-int Engine::reportedState() const {
-    return (seeking.load() || repositioning.load()) ? reported.load() : state.load();
-}
-
 bool Engine::setDecodeOptions(const DecodeOptions& options) {
     // Mono mixing (bit 0) and 8-bit samples (bit 3) may be asked for; the left-only and
-    // right-only conversions stay internal to the decoder.
+    // right-only conversions stay internal to the decoder_.
     constexpr int kAcceptedConvertBits = 1 | 8;
     if (options.reduction < 0 || options.reduction > 2 ||
         (options.convert & ~kAcceptedConvertBits) != 0 || options.freqLimit <= 0) {
         setLastError(kErrRange);
         return false;
     }
-    if (state.load() != kStopped) {
+    if (playback_.state() != kStopped) {
         setLastError(kErrBusy);
         return false;
     }
-    file.timeRatio = timeRatioFactor(file.reductionAtOpen) / timeRatioFactor(options.reduction);
-    decoder.setOptions(options);
+    file_.timeRatio = timeRatioFactor(file_.reductionAtOpen) / timeRatioFactor(options.reduction);
+    decoder_.setOptions(options);
     return true;
 }
 
 void Engine::fillMpegInfo(MpegInfo& out) {
     out = MpegInfo{};
-    fillHeaderWords(file.info.header, out);
-    out.channels = file.info.channels;
-    out.bitRate = file.info.bitRate >= 1000 ? file.info.bitRate / 1000 : file.info.bitRate;
-    out.frequency = file.info.frequency;
-    out.fileSize = file.fileSize;
-    if (file.info.frames == 0 && file.info.minInputSize > 0) {
-        file.info.frames = file.dataSize / file.info.minInputSize;
+    fillHeaderWords(file_.info.header, out);
+    out.channels = file_.info.channels;
+    out.bitRate = file_.info.bitRate >= 1000 ? file_.info.bitRate / 1000 : file_.info.bitRate;
+    out.frequency = file_.info.frequency;
+    out.fileSize = file_.fileSize;
+    if (file_.info.frames == 0 && file_.info.minInputSize > 0) {
+        file_.info.frames = file_.dataSize / file_.info.minInputSize;
     }
-    out.frames = file.info.frames;
-    out.playTime =
-        file.info.frequency > 0 ? static_cast<int32_t>(totalSamples() / file.info.frequency) : 0;
-}
-
-void Engine::notify(int code, int value) {
-    if (!callbackEnabled) return;
-    if (code != kCbFrameError && (seeking || repositioning)) return;
-    if (const VelkCallback procedure = callback.load()) procedure(code, value);
+    out.frames = file_.info.frames;
+    out.playTime = file_.info.frequency > 0
+                       ? static_cast<int32_t>(file_.totalSamples() / file_.info.frequency)
+                       : 0;
 }
 
 void Engine::closeFile() {
-    file.file.close();
-    file.open = false;
+    file_.file.close();
+    file_.open = false;
 }
 
 bool Engine::close() {
-    if (!file.open) {
+    if (!file_.open) {
         setLastError(kErrNoFile);
         return false;
     }
-    playback.stopThread();
+    playback_.stopThread();
     closeFile();
     return true;
 }
 
 void Engine::init() {
-    decoder.setOptions(kDefaultDecodeOptions);
-    callback = nullptr;
-    callbackEnabled = false;
+    decoder_.setOptions(kDefaultDecodeOptions);
+    callbacks_.clear();
     closeFile();
-    state = kStopped;
-    file.info.vbrTable = &file.vbr;
-    decoder.synthesis().setEqualizer(nullptr);
+    file_.info.vbrTable = &file_.vbr;
+    decoder_.synthesis().setEqualizer(nullptr);
 }
 
 void Engine::resetSettings() {
-    tuning = Tuning{};
-    gains = FadeGains{};
-    lyrics.settings = LyricsSettings{};
-    lyrics.table.clear();
-    riff = RiffSettings{};
-    spectrum.setMode(SpectrumAnalyser::kHann);
-    decoder.setOptions(kDefaultDecodeOptions);
-    decoder.synthesis().setEqualizer(nullptr);
-    device.resetSettings();
-    conversion.setBitRate(0);
-    callback = nullptr;
-    callbackEnabled = false;
+    tuning_ = Tuning{};
+    gains_ = FadeGains{};
+    lyrics_.settings = LyricsSettings{};
+    lyrics_.table.clear();
+    riff_ = RiffSettings{};
+    spectrum_.setMode(SpectrumAnalyser::kHann);
+    decoder_.setOptions(kDefaultDecodeOptions);
+    decoder_.synthesis().setEqualizer(nullptr);
+    device_.resetSettings();
+    conversion_.setBitRate(0);
+    callbacks_.clear();
     setMessageHook(nullptr);
 }
 
 void Engine::free() {
-    callback = nullptr;
-    callbackEnabled = false;
-    timer.stop();
-    if (device.used()) playback.stopThread();
-    if (file.open) {
-        playback.stopThread();
+    callbacks_.clear();
+    timer_.stop();
+    if (device_.used()) playback_.stopThread();
+    if (file_.open) {
+        playback_.stopThread();
         closeFile();
     } else {
         setLastError(kErrNoFile);
     }
-    if (device.used()) {
-        device.reset();
-        device.close();
+    if (device_.used()) {
+        device_.reset();
+        device_.close();
     }
-    playback.stopThread();
-    playback.releaseBuffers();
-    file.vbr.entries.clear();
-    file.vbr.entries.shrink_to_fit();
-    conversion.release();
+    playback_.stopThread();
+    playback_.releaseBuffers();
+    file_.vbr.entries.clear();
+    file_.vbr.entries.shrink_to_fit();
+    conversion_.release();
     // A velk_init after this must find the engine as a new process does.
     resetSettings();
 }
 
 void Engine::describePcm(const AudioLayout& layout, InputInfo& result) {
-    file.pcm = true;
-    file.info = pcmStreamInfo(layout.tags.wave, file.dataSize);
-    file.currentBitRate = file.info.bitsPerSample;
+    file_.pcm = true;
+    file_.info = pcmStreamInfo(layout.tags.wave, file_.dataSize);
+    file_.currentBitRate = file_.info.bitsPerSample;
     std::strcpy(result.songName, "WAVE_FORMAT_PCM");
     std::strcpy(result.artist, "WAVE_FORMAT_PCM");
-    result.channels = file.info.channels;
-    result.bitRate = file.info.bitsPerSample;
-    result.frequency = file.info.frequency;
+    result.channels = file_.info.channels;
+    result.bitRate = file_.info.bitsPerSample;
+    result.frequency = file_.info.frequency;
 }
 
 int Engine::analyseMpeg(InputInfo& result) {
-    const int64_t dataEnd = file.dataStart + file.dataSize;
-    if (file.dataStart == 0) {
+    const int64_t dataEnd = file_.dataStart + file_.dataSize;
+    if (file_.dataStart == 0) {
         uint8_t first[128];
-        if (!file.file.readExact(0, first, sizeof first)) return kErrRead;
-        if (hasMacBinaryHeader(first)) file.dataStart = 128;
+        if (!file_.file.readExact(0, first, sizeof first)) return kErrRead;
+        if (hasMacBinaryHeader(first)) file_.dataStart = 128;
     }
-    file.vbr = VbrTable{};
-    file.info.vbrTable = &file.vbr;
-    if (int code = locateFirstFrame(file.file, decoder, file.dataStart, dataEnd, kSyncWindow,
-                                    file.info, true)) {
+    file_.vbr = VbrTable{};
+    file_.info.vbrTable = &file_.vbr;
+    if (int code = locateFirstFrame(file_.file, decoder_, file_.dataStart, dataEnd, kSyncWindow,
+                                    file_.info)) {
         return code;
     }
-    result.channels = file.info.channels;
-    result.bitRate = file.info.bitRate / 1000;
-    result.frequency = file.info.frequency;
-    file.currentBitRate = file.info.bitRate;
-    if (tuning.frameReadFlag) {
+    decoder_.adoptStream(file_.info);
+    result.channels = file_.info.channels;
+    result.bitRate = file_.info.bitRate / 1000;
+    result.frequency = file_.info.frequency;
+    file_.currentBitRate = file_.info.bitRate;
+    if (tuning_.frameReadFlag) {
         int error = 0;
-        const int64_t counted = walkFrames(file.file, decoder, file.dataStart, false, error);
-        if (counted >= 0) file.info.frames = counted;
-    } else if (file.info.frames == 0 && file.info.minInputSize > 0) {
-        file.info.frames = file.dataSize / file.info.minInputSize;
+        const int64_t counted = walkFrames(file_.file, decoder_, file_.dataStart, false, error);
+        if (counted >= 0) file_.info.frames = counted;
+    } else if (file_.info.frames == 0 && file_.info.minInputSize > 0) {
+        file_.info.frames = file_.dataSize / file_.info.minInputSize;
     }
     return kErrNone;
 }
@@ -232,29 +176,29 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         setLastError(kErrFileOpen);
         return false;
     }
-    if (file.open) {
-        playback.stopThread();
+    if (file_.open) {
+        playback_.stopThread();
         closeFile();
     } else {
         setLastError(kErrNoFile);
     }
-    file.pcm = false;
+    file_.pcm = false;
     loadEngineSettings(*this);
-    if (!file.file.open(fileName, File::Mode::Read)) {
+    if (!file_.file.open(fileName, File::Mode::Read)) {
         setLastError(kErrFileOpen);
         return false;
     }
-    file.name = fileName;
-    file.fileSize = file.file.size();
-    lyrics.loadAtOpen(file.file, file.fileSize);
+    file_.name = fileName;
+    file_.fileSize = file_.file.size();
+    lyrics_.loadAtOpen(file_.file, file_.fileSize);
 
     InputInfo result{};
     AudioLayout layout;
-    int code = layoutForOpen(file.file, file.fileSize, layout);
+    int code = layoutForOpen(file_.file, file_.fileSize, layout);
     if (code == kErrNone) {
-        file.dataStart = layout.dataStart;
-        file.dataSize = layout.dataSize;
-        file.tags = layout.tags;
+        file_.dataStart = layout.dataStart;
+        file_.dataSize = layout.dataSize;
+        file_.tags = layout.tags;
         if (layout.hasId3v1) {
             copyTrimmed(result.songName, layout.tags.id3.title);
             copyTrimmed(result.artist, layout.tags.id3.artist);
@@ -271,18 +215,18 @@ bool Engine::open(const char* fileName, InputInfo* info) {
         setLastError(code);
         return false;
     }
-    file.info.vbrTable = &file.vbr;
+    file_.info.vbrTable = &file_.vbr;
     const int64_t playMs =
-        file.info.frequency > 0 ? totalSamples() * 1000 / file.info.frequency : 0;
-    file.playTime = static_cast<int32_t>(playMs / 1000);
-    result.playTime = file.playTime;
-    const FrameHeader& h = file.info.header;
-    file.framePlayTime =
-        static_cast<int32_t>(static_cast<double>(file.info.frames) *
+        file_.info.frequency > 0 ? file_.totalSamples() * 1000 / file_.info.frequency : 0;
+    file_.playTime = static_cast<int32_t>(playMs / 1000);
+    result.playTime = file_.playTime;
+    const FrameHeader& h = file_.info.header;
+    file_.framePlayTime =
+        static_cast<int32_t>(static_cast<double>(file_.info.frames) *
                              reportedFrameMilliseconds(h.layer, h.samplingFrequencyIndex) / 1000.0);
-    file.reductionAtOpen = decoder.options().reduction;
-    file.timeRatio = 1.0;
-    file.open = true;
+    file_.reductionAtOpen = decoder_.options().reduction;
+    file_.timeRatio = 1.0;
+    file_.open = true;
     if (info) *info = result;
     return true;
 }

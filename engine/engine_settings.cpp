@@ -8,13 +8,13 @@ namespace velk {
 namespace {
 
 void applyBlocks(Engine& engine, const EngineSettingsFile& values) {
-    BlockInfo blocks = engine.tuning.blocks;
+    BlockInfo blocks = engine.tuning().blocks;
     blocks.inputBlock = values.dword("inputBlock").value_or(blocks.inputBlock);
     blocks.outputBlock = values.dword("outputBlock").value_or(blocks.outputBlock);
     blocks.inputSleep = values.dword("inputSleep").value_or(blocks.inputSleep);
     blocks.outputSleep = values.dword("outputSleep").value_or(blocks.outputSleep);
     // Unlike velk_setBlockInfo, the state is asked first: a load while playing changes nothing.
-    if (engine.state.load() != kStopped) {
+    if (engine.playback().state() != kStopped) {
         setLastError(kErrBusy);
         return;
     }
@@ -23,12 +23,12 @@ void applyBlocks(Engine& engine, const EngineSettingsFile& values) {
         setLastError(kErrRange);
         return;
     }
-    engine.tuning.blocks = blocks;
-    engine.tuning.savedOutputBlock = blocks.outputBlock;
+    engine.tuning().blocks = blocks;
+    engine.tuning().savedOutputBlock = blocks.outputBlock;
 }
 
 void applyDecodeOptions(Engine& engine, const EngineSettingsFile& values) {
-    DecodeOptions options = engine.decoder.options();
+    DecodeOptions options = engine.decodeOptions();
     options.reduction = values.dword("reduction").value_or(options.reduction);
     options.convert = values.dword("convert").value_or(options.convert);
     options.freqLimit = values.dword("freqLimit").value_or(options.freqLimit);

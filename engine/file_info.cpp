@@ -36,7 +36,7 @@ void fillTimes(const File& file, FileTimes& times) {
 
 }  // namespace
 
-bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
+bool queryFileInfo(const DecodeOptions& options, const char* fileName, MpegInfo& info,
                    const FileInfoRequest& request) {
     info = MpegInfo{};
     if (request.tag) *request.tag = Id3Tag{};
@@ -81,8 +81,9 @@ bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
     StreamInfo stream;
     VbrTable table;
     stream.vbrTable = &table;
-    if (int code = locateFirstFrame(file, decoder, dataStart, dataStart + dataSize, kInfoWindow,
-                                    stream, false)) {
+    FrameScanner scanner(options);
+    if (int code =
+            locateFirstFrame(file, scanner, dataStart, dataStart + dataSize, kInfoWindow, stream)) {
         setLastError(code);
         return false;
     }

@@ -1,7 +1,7 @@
 // The file information query: analyses a file by name without touching the open file.
 #pragma once
 
-#include "decoder/decoder.h"
+#include "decoder/frame_scanner.h"
 #include "velk.h"
 
 namespace velk {
@@ -14,7 +14,7 @@ struct FileInfoRequest {
 };
 
 // Fills `info` (and the optional records) for `fileName`; false with the engine error set.
-bool queryFileInfo(Decoder& decoder, const char* fileName, MpegInfo& info,
+bool queryFileInfo(const DecodeOptions& options, const char* fileName, MpegInfo& info,
                    const FileInfoRequest& request);
 
 // Words 0 to 7 of the record: the first frame's header fields.

@@ -1,11 +1,11 @@
 // The controller side of playback: starting the decode thread, and steering it by messages.
 #include "playback.h"
 
+#include <algorithm>
 #include <chrono>
 #include <new>
 #include <system_error>
 
-#include "engine.h"
 #include "errors.h"
 #include "message_hook.h"
 
@@ -28,18 +28,17 @@ constexpr int kPcmBlockUnits = 5;
 
 }  // namespace
 
-Playback::Playback(Engine& engine) : engine_(engine) {
-    engine_.device.setBlockShaper([this](uint8_t* block, size_t length, bool) {
-        Engine& e = engine_;
-        const StreamInfo& info = e.file.info;
+Playback::Playback(const PlaybackParts& parts) : parts_(parts) {
+    parts_.device.setBlockShaper([this](uint8_t* block, size_t length, bool) {
+        const StreamInfo& info = parts_.file.info;
         const int64_t total = info.frames * info.outputSize;
-        const int64_t base = e.basePosition.load();
-        const int64_t left = total - e.samplesToBytes(base) - e.device.bytesSinceReset() -
-                             static_cast<int64_t>(length);
-        e.gains.step(left, static_cast<int64_t>(length), base == 0);
-        e.gains.apply(block, length, info.bitsPerSample, info.channels);
+        const int64_t base = status_.basePosition.load();
+        const int64_t left = total - parts_.file.samplesToBytes(base) -
+                             parts_.device.bytesSinceReset() - static_cast<int64_t>(length);
+        parts_.gains.step(left, static_cast<int64_t>(length), base == 0);
+        parts_.gains.apply(block, length, info.bitsPerSample, info.channels);
     });
-    engine_.device.setCloseWaitHook([this] {
+    parts_.device.setCloseWaitHook([this] {
         if (fadeStopping_) stepFadeVolumes();
     });
 }
@@ -60,13 +59,12 @@ bool Playback::waitAnswer(Event& event) {
 }
 
 bool Playback::openDevice() {
-    Engine& e = engine_;
-    const StreamInfo& info = e.file.info;
-    WaveOutDevice& device = e.device;
-    device.setSpeed(e.tuning.speed);
-    device.setPitch(e.tuning.pitch);
-    device.setOutputSleep(e.tuning.blocks.outputSleep);
-    e.gains.startAtOpen();
+    const StreamInfo& info = parts_.file.info;
+    WaveOutDevice& device = parts_.device;
+    device.setSpeed(parts_.tuning.speed);
+    device.setPitch(parts_.tuning.pitch);
+    device.setOutputSleep(parts_.tuning.blocks.outputSleep);
+    parts_.gains.startAtOpen();
     if (!device.open(info.channels, info.bitsPerSample, info.frequency,
                      static_cast<int>(block_.size()))) {
         setLastError(kErrDeviceOpen);
@@ -83,19 +81,19 @@ void Playback::releaseBuffers() {
 }
 
 bool Playback::prepare(int mode) {
-    Engine& e = engine_;
-    OpenFile& f = e.file;
+    OpenFile& f = parts_.file;
     const StreamInfo& info = f.info;
     filePos_ = f.dataStart;
     readPos_ = 0;
     unread_ = 0;
     pcmRead_ = 0;
-    e.basePosition = 0;
-    e.waveBytesWritten = 0;
-    const int blocks = f.pcm ? kPcmBlockUnits : e.tuning.blocks.outputBlock;
+    status_.basePosition = 0;
+    status_.waveBytesWritten = 0;
+    const int blocks = f.pcm ? kPcmBlockUnits : parts_.tuning.blocks.outputBlock;
     try {
         if (!f.pcm) {
-            input_.assign(static_cast<size_t>(e.tuning.blocks.inputBlock) * info.maxInputSize, 0);
+            input_.assign(static_cast<size_t>(parts_.tuning.blocks.inputBlock) * info.maxInputSize,
+                          0);
         }
         block_.assign(static_cast<size_t>(blocks) * info.outputSize, 0);
     } catch (const std::bad_alloc&) {
@@ -108,8 +106,8 @@ bool Playback::prepare(int mode) {
     }
     if (mode != kOutputWaveFile && !openDevice()) return false;
     if (!f.pcm) {
-        if (!e.decoder.decodeInit(input_.data(), unread_)) {
-            if (mode != kOutputWaveFile) e.device.close();
+        if (!parts_.decoder.decodeInit(input_.data(), unread_)) {
+            if (mode != kOutputWaveFile) parts_.device.close();
             setLastError(kErrDecoderInit);
             return false;
         }
@@ -128,7 +126,7 @@ bool Playback::startThread() {
         thread_ = std::thread([this, &started] { threadMain(&started); });
     } catch (const std::system_error&) {
         threadEnded_ = true;
-        if (engine_.outputMode != kOutputWaveFile) engine_.device.close();
+        if (status_.outputMode != kOutputWaveFile) parts_.device.close();
         setLastError(kErrThreadStart);
         return false;
     }
@@ -137,11 +135,11 @@ bool Playback::startThread() {
 }
 
 bool Playback::readyToStart() {
-    if (engine_.state != kStopped) {
+    if (status_.state != kStopped) {
         setLastError(kErrBusy);
         return false;
     }
-    if (!engine_.file.open) {
+    if (!parts_.file.open) {
         setLastError(kErrNoFile);
         return false;
     }
@@ -149,32 +147,30 @@ bool Playback::readyToStart() {
 }
 
 bool Playback::play() {
-    Engine& e = engine_;
     if (!readyToStart()) return false;
     stopThread();
-    e.outputMode = kOutputDevice;
+    status_.outputMode = kOutputDevice;
     fadeStopping_ = false;
-    e.device.markUsed();
+    parts_.device.markUsed();
     return prepare(kOutputDevice) && startThread();
 }
 
 bool Playback::playToWave(const char* fileName, int mode) {
-    Engine& e = engine_;
     if (!readyToStart()) return false;
-    if (mode == kOutputBoth && e.file.pcm) return false;
+    if (mode == kOutputBoth && parts_.file.pcm) return false;
     stopThread();
     if (mode == kOutputBoth) {
         fadeStopping_ = false;
-        e.device.markUsed();
+        parts_.device.markUsed();
     }
-    e.outputMode = mode;
+    status_.outputMode = mode;
     if (!prepare(mode)) return false;
-    const StreamInfo& info = e.file.info;
+    const StreamInfo& info = parts_.file.info;
     const int64_t expected =
-        int64_t{e.file.playTime} * info.frequency * info.bitsPerSample * info.channels / 8;
+        int64_t{parts_.file.playTime} * info.frequency * info.bitsPerSample * info.channels / 8;
     if (!fileName || !*fileName ||
         !wave_.create(fileName, info.channels, info.frequency, info.bitsPerSample, expected)) {
-        if (mode == kOutputBoth) e.device.close();
+        if (mode == kOutputBoth) parts_.device.close();
         setLastError(kErrWaveCreate);
         return false;
     }
@@ -191,12 +187,12 @@ bool Playback::stopThread() {
     if (!thread_.joinable()) return true;
     post(kMsgStop);
     // Queued blocks return at once, so a thread waiting for room in the device sees the stop.
-    engine_.device.reset();
+    parts_.device.reset();
     thread_.join();
     threadId_ = std::thread::id{};
     queue_.clear();
-    engine_.lastSeconds = 0;
-    engine_.basePosition = 0;
+    status_.lastSeconds = 0;
+    status_.basePosition = 0;
     return true;
 }
 
@@ -205,7 +201,7 @@ bool Playback::pause() {
         showMessage(kCaption, kPauseInCallback);
         return false;
     }
-    if (engine_.state != kPlaying || !thread_.joinable()) {
+    if (status_.state != kPlaying || !thread_.joinable()) {
         setLastError(kErrPauseState);
         return true;
     }
@@ -220,7 +216,7 @@ bool Playback::restart() {
         showMessage(kCaption, kRestartInCallback);
         return false;
     }
-    if (engine_.state != kPaused || !thread_.joinable()) return true;
+    if (status_.state != kPaused || !thread_.joinable()) return true;
     Event answer(false);
     post(kMsgRestart, &answer);
     waitAnswer(answer);
@@ -228,47 +224,45 @@ bool Playback::restart() {
 }
 
 void Playback::seek(int64_t sample) {
-    Engine& e = engine_;
-    if (e.state == kStopped && !e.tuning.seekWhenStopped) return;
-    e.reported = e.state.load();
-    e.seeking = true;
+    if (status_.state == kStopped && !parts_.tuning.seekWhenStopped) return;
+    status_.reported = status_.state.load();
+    status_.seeking = true;
     if (onDecodeThread()) {
         showMessage(kCaption, kSeekInCallback);
-        e.seeking = false;
+        status_.seeking = false;
         return;
     }
-    const bool wasPaused = e.state == kPaused;
+    const bool wasPaused = status_.state == kPaused;
     if (!thread_.joinable() && !play()) {
-        e.seeking = false;
+        status_.seeking = false;
         return;
     }
     // A thread that ended before it saw the seek (the very end of a song) is started again
     // once; a second miss gives up rather than loop.
     for (int attempt = 0; attempt < 2; ++attempt) {
         post(kMsgHold);
-        e.device.reset();
+        parts_.device.reset();
         if (wasPaused) pause();
         Event answer(false);
         int64_t target = sample;
         post(kMsgSeek, &answer, reinterpret_cast<intptr_t>(&target));
         waitAnswer(answer);
-        e.gains.resetToLevels();
+        parts_.gains.resetToLevels();
         post(kMsgRelease);
-        if (!e.seeking) return;
-        e.seeking = false;
+        if (!status_.seeking) return;
+        status_.seeking = false;
         if (!threadEnded_) return;
-        e.seeking = true;
+        status_.seeking = true;
         stopThread();
         if (!play()) break;
     }
-    e.seeking = false;
+    status_.seeking = false;
 }
 
 void Playback::reposition() {
-    Engine& e = engine_;
-    const int kept = e.state;
+    const int kept = status_.state;
     if (kept == kStopped) return;
-    const int64_t played = e.playedSamples();
+    const int64_t played = playedSamples();
     stopThread();
     if (!play()) return;
     // Pausing before the seek keeps a paused song silent and exactly where it was; pausing
@@ -278,17 +272,16 @@ void Playback::reposition() {
 }
 
 bool Playback::replay() {
-    Engine& e = engine_;
-    const int kept = e.state;
+    const int kept = status_.state;
     if (kept == kStopped) {
         setLastError(kErrNotPlaying);
         return false;
     }
-    e.reported = kept;
-    e.repositioning = true;
-    seek(e.playedSamples());
+    status_.reported = kept;
+    status_.repositioning = true;
+    seek(playedSamples());
     if (kept == kPaused) pause();
-    e.repositioning = false;
+    status_.repositioning = false;
     return true;
 }
 
@@ -298,7 +291,7 @@ int Playback::setEqualizer(const int32_t* table) {
         return 1;
     }
     if (!thread_.joinable() || threadEnded_) {
-        engine_.decoder.synthesis().setEqualizer(table);
+        parts_.decoder.synthesis().setEqualizer(table);
         return 1;
     }
     Event answer(false);
@@ -309,12 +302,57 @@ int Playback::setEqualizer(const int32_t* table) {
 
 int Playback::fadeOutStop() {
     int left = 0, right = 0;
-    engine_.device.getVolume(left, right);
+    parts_.device.getVolume(left, right);
     savedVolume_[0] = fadeVolume_[0] = left;
     savedVolume_[1] = fadeVolume_[1] = right;
     fadeCounter_[0] = fadeCounter_[1] = 0;
     fadeStopping_ = true;
     return left;
+}
+
+int64_t Playback::playedSamples() {
+    if (status_.outputMode.load() == kOutputWaveFile) {
+        return status_.basePosition.load() +
+               parts_.file.bytesToSamples(status_.waveBytesWritten.load());
+    }
+    return status_.basePosition.load() + parts_.device.position();
+}
+
+int64_t Playback::playMilliseconds() {
+    const int frequency = parts_.file.info.frequency;
+    if (frequency == 0 || parts_.file.playTime == 0) return 0;
+    const double k = wholeMsFrameScale(frequency);
+    auto ms = static_cast<int64_t>(playedSamples() * 1000 / frequency);
+    ms = static_cast<int64_t>(static_cast<double>(ms) * k);
+    ms = static_cast<int64_t>(static_cast<double>(ms) * parts_.file.timeRatio);
+    return static_cast<int32_t>(ms);
+}
+
+int32_t Playback::positionSeconds(bool clamp) {
+    const int frequency = parts_.file.info.frequency;
+    if (frequency <= 0) return 0;
+    int64_t seconds;
+    if (status_.outputMode.load() == kOutputWaveFile) {
+        seconds = (status_.basePosition.load() +
+                   parts_.file.bytesToSamples(status_.waveBytesWritten.load())) /
+                  frequency;
+    } else {
+        seconds = static_cast<int64_t>(static_cast<double>(playedSamples() * 1000 / frequency) *
+                                       0.001 * parts_.file.timeRatio);
+    }
+    if (clamp && parts_.tuning.clampToPlayTime)
+        seconds = std::min<int64_t>(seconds, parts_.file.playTime);
+    status_.lastSeconds = static_cast<int32_t>(seconds);
+    return status_.lastSeconds;
+}
+
+bool Playback::copySoundingPcm(size_t bytesPerChannel, uint8_t* pcm, int& channels, int& bits) {
+    if (status_.state == kStopped || !parts_.device.isOpen()) return false;
+    channels = parts_.device.channels();
+    bits = parts_.device.bitsPerSample();
+    if (channels < 1 || channels > 2 || (bits != 8 && bits != 16)) return false;
+    const int64_t offset = parts_.device.position() * bits / 8 * channels;
+    return parts_.device.copyRecent(offset, pcm, bytesPerChannel * static_cast<size_t>(channels));
 }
 
 }  // namespace velk

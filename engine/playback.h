@@ -7,17 +7,42 @@
 #include <thread>
 #include <vector>
 
+#include "callback_channel.h"
 #include "decoder/decoder.h"
+#include "open_file.h"
+#include "output/fade_gains.h"
+#include "output/wave_out.h"
+#include "play_status.h"
 #include "sync.h"
+#include "tuning.h"
 #include "wave_file_writer.h"
 
 namespace velk {
 
-class Engine;
+// Thread message numbers (first application message 32768).
+enum MessageId : int {
+    kMsgStop = 32768,
+    kMsgPause = 32770,
+    kMsgRestart = 32771,
+    kMsgSeek = 32772,
+    kMsgEqualizer = 32773,
+    kMsgHold = 32868,
+    kMsgRelease = 32869,
+};
+
+// What playback works with; the engine owns each part.
+struct PlaybackParts {
+    Decoder& decoder;
+    WaveOutDevice& device;
+    OpenFile& file;
+    const Tuning& tuning;
+    FadeGains& gains;
+    const CallbackChannel& callbacks;
+};
 
 class Playback {
   public:
-    explicit Playback(Engine& engine);
+    explicit Playback(const PlaybackParts& parts);
     ~Playback();
     Playback(const Playback&) = delete;
     Playback& operator=(const Playback&) = delete;
@@ -43,7 +68,20 @@ class Playback {
 
     bool onDecodeThread() const { return std::this_thread::get_id() == threadId_.load(); }
 
+    // The state and position as the entry points report them.
+    int state() const { return status_.state.load(); }
+    int reportedState() const { return status_.reportedState(); }
+    int32_t lastSeconds() const { return status_.lastSeconds.load(); }
+    int64_t playedSamples();
+    int64_t playMilliseconds();
+    // Whole seconds played; with `clamp` (and the tuning's clamp on) never past the play time.
+    int32_t positionSeconds(bool clamp);
+    // Copies `bytesPerChannel` x channels bytes of the PCM now sounding into `pcm`; false when
+    // nothing plays or the position is outside the buffered blocks.
+    bool copySoundingPcm(size_t bytesPerChannel, uint8_t* pcm, int& channels, int& bits);
+
   private:
+    void notify(int code, int value) { parts_.callbacks.send(code, value, status_.positioning()); }
     // Stopped, with a file open; else the last error says why not.
     bool readyToStart();
     bool prepare(int mode);
@@ -76,7 +114,9 @@ class Playback {
     void reportSecondsIfChanged(bool clamp);
     int32_t callbackSeconds(bool clamp);
 
-    Engine& engine_;
+    const PlaybackParts parts_;
+    PlayStatus status_;
+
     std::thread thread_;
     std::atomic<std::thread::id> threadId_{};
     std::atomic<bool> threadEnded_{true};

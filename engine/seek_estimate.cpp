@@ -24,7 +24,7 @@ int64_t frameLengthOf(const StreamInfo& info) {
 }
 
 // Walks frame headers from `start` until the next frame would reach the target.
-SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& stream,
+SeekStart walkToTarget(const File& file, FrameScanner& scanner, const StreamInfo& stream,
                        SeekStart start, int64_t target) {
     std::vector<uint8_t> window(kSyncWindow);
     bool counted = start.outputBytes > 0;
@@ -35,15 +35,14 @@ SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& str
             return start;
         }
         size_t sync = 0;
-        if (!decoder.findFrameSync(window.data(), static_cast<size_t>(got), sync)) {
+        if (!scanner.findFrameSync(window.data(), static_cast<size_t>(got), sync)) {
             if (!counted) setLastError(kErrNoSync);
             return start;
         }
         start.offset += static_cast<int64_t>(sync);
         got = file.readAt(start.offset, window.data(), window.size());
         StreamInfo frame;
-        if (got <= 0 ||
-            !decoder.getStreamInfo(window.data(), static_cast<size_t>(got), frame, false)) {
+        if (got <= 0 || !scanner.getStreamInfo(window.data(), static_cast<size_t>(got), frame)) {
             if (!counted) {
                 setLastError(kErrBadHeader);
                 return start;
@@ -62,7 +61,7 @@ SeekStart walkToTarget(const File& file, Decoder& decoder, const StreamInfo& str
 
 }  // namespace
 
-SeekStart estimateSeekStart(const SeekStreamFacts& facts, Decoder& decoder, int64_t target) {
+SeekStart estimateSeekStart(const SeekStreamFacts& facts, FrameScanner& scanner, int64_t target) {
     const StreamInfo& info = facts.info;
     SeekStart start{facts.dataStart, 0};
     File file;
@@ -80,7 +79,7 @@ SeekStart estimateSeekStart(const SeekStreamFacts& facts, Decoder& decoder, int6
                 facts.totalSamples > 0
                     ? static_cast<float>(lead) / static_cast<float>(facts.totalSamples) * 100.0f
                     : 0.0f;
-            const int64_t offset = Decoder::seekOffsetByPercent(info, percent);
+            const int64_t offset = FrameScanner::seekOffsetByPercent(info, percent);
             if (offset < 0) return start;
             start.offset = facts.dataStart + offset;
             framesBefore = static_cast<int64_t>(percent * 0.01 * static_cast<double>(info.frames));
@@ -94,7 +93,7 @@ SeekStart estimateSeekStart(const SeekStreamFacts& facts, Decoder& decoder, int6
             start.outputBytes = (info.frames - 2) * info.outputSize;
         }
     }
-    return walkToTarget(file, decoder, info, start, target);
+    return walkToTarget(file, scanner, info, start, target);
 }
 
 }  // namespace velk

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "decoder/decoder.h"
+#include "decoder/frame_scanner.h"
 
 namespace velk {
 
@@ -24,6 +24,6 @@ struct SeekStart {
 
 // Never fails: when the file cannot be read the data start is the answer, with the engine's
 // last error set as a read of the open file would set it.
-SeekStart estimateSeekStart(const SeekStreamFacts& facts, Decoder& decoder, int64_t target);
+SeekStart estimateSeekStart(const SeekStreamFacts& facts, FrameScanner& scanner, int64_t target);
 
 }  // namespace velk

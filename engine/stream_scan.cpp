@@ -35,16 +35,16 @@ bool frameIsConfirmed(const File& file, const uint8_t* at, int64_t offset, int64
 // The first confirmed sync in `buffer` (read at `start`). Without one the first sync of any
 // kind is taken, so that a stream no header check can confirm (free format, a lone frame
 // followed by junk) fails or plays as it always did. False when there is no sync at all.
-bool findFirstSync(const File& file, Decoder& decoder, const uint8_t* buffer, size_t length,
+bool findFirstSync(const File& file, FrameScanner& scanner, const uint8_t* buffer, size_t length,
                    int64_t start, int64_t dataEnd, size_t& sync) {
-    if (!decoder.findFrameSync(buffer, length, sync)) return false;
+    if (!scanner.findFrameSync(buffer, length, sync)) return false;
     for (size_t at = sync; at < length;) {
         if (frameIsConfirmed(file, buffer + at, start + static_cast<int64_t>(at), dataEnd)) {
             sync = at;
             return true;
         }
         size_t found = 0;
-        if (!decoder.findFrameSync(buffer + at + 1, length - at - 1, found)) break;
+        if (!scanner.findFrameSync(buffer + at + 1, length - at - 1, found)) break;
         at += 1 + found;
     }
     return true;
@@ -52,20 +52,20 @@ bool findFirstSync(const File& file, Decoder& decoder, const uint8_t* buffer, si
 
 }  // namespace
 
-int locateFirstFrame(const File& file, Decoder& decoder, int64_t& dataStart, int64_t dataEnd,
-                     size_t window, StreamInfo& info, bool setup) {
+int locateFirstFrame(const File& file, FrameScanner& scanner, int64_t& dataStart, int64_t dataEnd,
+                     size_t window, StreamInfo& info) {
     std::vector<uint8_t> buffer(window);
     int64_t got = file.readAt(dataStart, buffer.data(), window);
     if (got <= 0) return kErrRead;
     size_t sync = 0;
-    if (!findFirstSync(file, decoder, buffer.data(), static_cast<size_t>(got), dataStart, dataEnd,
+    if (!findFirstSync(file, scanner, buffer.data(), static_cast<size_t>(got), dataStart, dataEnd,
                        sync)) {
         return kErrNoSync;
     }
     dataStart += static_cast<int64_t>(sync);
     got = file.readAt(dataStart, buffer.data(), window);
     if (got <= 0) return kErrRead;
-    if (!decoder.getStreamInfo(buffer.data(), static_cast<size_t>(got), info, setup)) {
+    if (!scanner.getStreamInfo(buffer.data(), static_cast<size_t>(got), info)) {
         return kErrBadHeader;
     }
     return kErrNone;
@@ -87,7 +87,7 @@ bool frameHasData(const uint8_t* frame, size_t available, const StreamInfo& info
 
 }  // namespace
 
-int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool emptyFrameMode,
+int64_t walkFrames(const File& file, FrameScanner& scanner, int64_t dataStart, bool emptyFrameMode,
                    int& error) {
     error = kErrNone;
     std::vector<uint8_t> buffer(kSyncWindow);
@@ -98,7 +98,7 @@ int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool e
         int64_t got = file.readAt(offset, buffer.data(), kSyncWindow);
         if (got <= 0) break;
         size_t sync = 0;
-        if (!decoder.findFrameSync(buffer.data(), static_cast<size_t>(got), sync)) {
+        if (!scanner.findFrameSync(buffer.data(), static_cast<size_t>(got), sync)) {
             if (first) {
                 error = kErrNoSync;
                 return -1;
@@ -112,7 +112,7 @@ int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool e
         // minimum in the buffer; zeros behind the end let their headers be read all the same.
         std::fill(buffer.begin() + got, buffer.end(), 0);
         StreamInfo info;
-        if (!decoder.getStreamInfo(buffer.data(), buffer.size(), info, false)) {
+        if (!scanner.getStreamInfo(buffer.data(), buffer.size(), info)) {
             if (first) {
                 error = kErrBadHeader;
                 return -1;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "decoder/decoder.h"
+#include "decoder/frame_scanner.h"
 #include "file.h"
 
 namespace velk {
@@ -19,13 +19,13 @@ bool hasMacBinaryHeader(const uint8_t* first128);
 // followed by another header of the same stream (or by `dataEnd`, the end of the audio), reads
 // `window` bytes there and fills `info`. Returns 0 or the engine error: 3 (read), 10 (no sync),
 // 11 (invalid first frame).
-int locateFirstFrame(const File& file, Decoder& decoder, int64_t& dataStart, int64_t dataEnd,
-                     size_t window, StreamInfo& info, bool setup);
+int locateFirstFrame(const File& file, FrameScanner& scanner, int64_t& dataStart, int64_t dataEnd,
+                     size_t window, StreamInfo& info);
 
 // Frames counted by walking the file from `dataStart`. In empty-frame mode the walk stops at the
 // first frame whose data after the side information holds a byte other than 00 and FF, and the
 // result is the number of frames before it. Returns -1 with the engine error in `error`.
-int64_t walkFrames(const File& file, Decoder& decoder, int64_t dataStart, bool emptyFrameMode,
+int64_t walkFrames(const File& file, FrameScanner& scanner, int64_t dataStart, bool emptyFrameMode,
                    int& error);
 
 }  // namespace velk

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "decoder/decoder.h"
 #include "file.h"
 #include "scratch_file.h"
 #include "tags/id3v1.h"
@@ -29,7 +28,6 @@ void readBlock(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static velk::fuzz::ScratchFile scratch;
-    static velk::Decoder decoder;
     readBlock(data, size);
     if (size >= velk::kId3v2HeaderSize) velk::id3v2Length(data);
     const std::string& path = scratch.hold(data, size);
@@ -46,6 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             offset += length;
         }
     }
-    velk::removeId3v2(path, decoder);
+    velk::removeId3v2(path);
     return 0;
 }

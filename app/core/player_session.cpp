@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/display_name.h"
-#include "core/playing_flag.h"
 #include "core/playlist_actions.h"
 #include "core/speed_pitch.h"
 
@@ -326,7 +325,7 @@ void PlayerSession::Shutdown(int volume) {
     if (shutDown_) return;
     shutDown_ = true;
     quitting_ = true;
-    gPlayingFlag = 0;
+    transport_.IgnoreEndNotices();
     host_.SetClockRunning(false);
     engine_.Stop();
     engine_.RegisterEndNotice(nullptr);  // no notice may reach a session that is going away
@@ -376,7 +375,7 @@ void PlayerSession::RedrawList() {
 // Runs on the engine's thread: only hands the event over to the session's own thread.
 void PlayerSession::EndNoticeArrived() {
     host_.PostToOwner([this, alive = alive_] {
-        if (*alive && gPlayingFlag) SongEndTick();
+        if (*alive && transport_.Playing()) SongEndTick();
     });
 }
 

@@ -6,7 +6,6 @@
 
 #include "core/display_name.h"
 #include "core/lyrics_side_file.h"
-#include "core/playing_flag.h"
 #include "core/time_text.h"
 
 namespace velk::app {
@@ -82,8 +81,10 @@ Transport::StartResult Transport::StartSong(bool chooseRandom) {
     entry.played = true;
     host_.ShowCurrentRow();
 
-    gPlayingFlag = 1;
-    engine_.RegisterEndNotice([this] { host_.EndNoticeArrived(); });
+    playing_ = true;
+    engine_.RegisterEndNotice([this] {
+        if (playing_) host_.EndNoticeArrived();
+    });
 
     const std::string lyricsFile = FindLyricsFile(entry.path, entry.memberName);
     lyricsFileLoaded_ = engine_.PrepareLyrics(lyricsFile, flags.useLyrics3);
@@ -191,7 +192,7 @@ void Transport::PlayPause() {
 }
 
 void Transport::Stop() {
-    gPlayingFlag = 0;
+    playing_ = false;
     host_.StopClock();
     engine_.Stop();
     host_.SetSliderPosition(0);

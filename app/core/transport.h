@@ -2,6 +2,7 @@
 // Previous, play/pause, stop, and the random cycle. Windowless: the window supplies a host.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 #include "core/player_engine.h"
@@ -94,6 +95,11 @@ class Transport {
     int OpenStartSeconds() const { return openStart_; }
     // Whether the lyrics file beside the current song was loaded.
     bool LyricsFileLoaded() const { return lyricsFileLoaded_; }
+    // From the start of a song until Stop: the engine's end-of-song notice is honoured only
+    // then. Written on the window thread, read on the engine's.
+    bool Playing() const { return playing_.load(); }
+    // The player is ending: a notice already on its way is dropped.
+    void IgnoreEndNotices() { playing_ = false; }
 
   private:
     enum class StartResult { Started, NothingToStart, OpenFailed };
@@ -112,6 +118,7 @@ class Transport {
     TransportHost& host_;
     bool showsPause_ = false;
     bool lyricsFileLoaded_ = false;
+    std::atomic<bool> playing_{false};
 };
 
 // True when an archive member, opened with its start at `startSeconds`, has played its length

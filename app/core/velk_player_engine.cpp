@@ -3,12 +3,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <mutex>
 
-#include "core/playing_flag.h"
 #include "core/speed_pitch.h"
 #include "core/text_codec.h"
 #include "velk.h"
@@ -17,18 +17,21 @@ namespace velk::app {
 
 namespace {
 
-std::mutex gEndNoticeMutex;
-std::function<void()> gEndNotice;
-
-// Runs on the decode thread: nothing here may call back into the engine.
-int EngineCallback(int32_t code, int32_t) {
-    if (code != VELK_CB_END_OF_SONG || gPlayingFlag.load() != 1) return 0;
-    std::lock_guard lock(gEndNoticeMutex);
-    if (gEndNotice) gEndNotice();
-    return 0;
-}
+// The engine's callback carries no context; the engine is one per process, and so is the port
+// whose notice it delivers.
+std::atomic<VelkPlayerEngine*> gPort{nullptr};
 
 }  // namespace
+
+// Runs on the decode thread: nothing here may call back into the engine.
+int VelkPlayerEngine::EngineCallback(int32_t code, int32_t) {
+    if (code != VELK_CB_END_OF_SONG) return 0;
+    VelkPlayerEngine* port = gPort.load();
+    if (!port) return 0;
+    std::lock_guard lock(port->endNoticeMutex_);
+    if (port->endNotice_) port->endNotice_();
+    return 0;
+}
 
 VelkPlayerEngine::VelkPlayerEngine() {
     velk_init();
@@ -38,13 +41,9 @@ VelkPlayerEngine::VelkPlayerEngine() {
 
 VelkPlayerEngine::~VelkPlayerEngine() {
     velk_clearCallback();
-    {
-        std::lock_guard lock(gEndNoticeMutex);
-        gEndNotice = nullptr;
-    }
-    // The next engine of this process starts with no song playing, as the first one did.
-    gPlayingFlag = 0;
+    // Ends the decode thread, so no callback can still be on its way to this port.
     velk_free();
+    gPort = nullptr;
 }
 
 int VelkPlayerEngine::FileType(const std::string& path) {
@@ -124,9 +123,10 @@ int VelkPlayerEngine::SilentFrameCount(const std::string& path) {
 
 void VelkPlayerEngine::RegisterEndNotice(std::function<void()> onEnd) {
     {
-        std::lock_guard lock(gEndNoticeMutex);
-        gEndNotice = std::move(onEnd);
+        std::lock_guard lock(endNoticeMutex_);
+        endNotice_ = std::move(onEnd);
     }
+    gPort = this;
     velk_setCallback(&EngineCallback);
 }
 

@@ -1,6 +1,9 @@
 // PlayerEngine over the engine's C interface.
 #pragma once
 
+#include <functional>
+#include <mutex>
+
 #include "core/player_engine.h"
 
 namespace velk::app {
@@ -41,6 +44,12 @@ class VelkPlayerEngine : public PlayerEngine {
     int SpectrumData(VisualChannel& left, VisualChannel& right) override;
     void SetEqualizer(const std::array<int, 10>& values) override;
     bool SetBlocks(const EngineBlocks& blocks) override;
+
+  private:
+    static int EngineCallback(int32_t code, int32_t value);
+
+    std::mutex endNoticeMutex_;
+    std::function<void()> endNotice_;
 };
 
 }  // namespace velk::app

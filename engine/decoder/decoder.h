@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "decoder/frame_header.h"
+#include "decoder/frame_scanner.h"
 #include "decoder/layer_decoder.h"
 #include "decoder/stream_info.h"
 #include "decoder/synthesis.h"
@@ -24,25 +25,19 @@ struct FrameDecodeRequest {
     int32_t outputSize = 0;        // out: bytes written
 };
 
-class Decoder {
+class Decoder : public FrameScanner {
   public:
     Decoder();
     ~Decoder();
 
-    void setOptions(const DecodeOptions& options) { options_ = options; }
-    const DecodeOptions& options() const { return options_; }
-    int error() const { return error_; }
-
-    bool parseFrameHeader(const uint8_t* bytes, FrameHeader& out);
-    bool findFrameSync(const uint8_t* buffer, size_t length, size_t& offset);
+    using FrameScanner::getStreamInfo;
+    // With `setup` the stream's rate and output size are also taken for the frames to come.
     bool getStreamInfo(const uint8_t* buffer, size_t length, StreamInfo& info, bool setup);
+    void adoptStream(const StreamInfo& info);
     bool decodeInit(const uint8_t* buffer, size_t length);
     bool decodeFrame(FrameDecodeRequest& request);
     void selectFrameDecoder(const FrameHeader& header);
     void muteFrameDecoder();
-
-    // Signed byte offset from the first frame for a play position in percent, or -1.
-    static int64_t seekOffsetByPercent(const StreamInfo& info, float percent);
 
     Synthesis& synthesis() { return synthesis_; }
     int streamRate() const { return streamRate_; }
@@ -52,8 +47,6 @@ class Decoder {
     LayerDecoder* routineFor(uint32_t layer);
     void decodeOrSilence(const FrameDecodeRequest& request, size_t length);
 
-    DecodeOptions options_{0, 0, 24000};
-    int error_ = kDecOk;
     int streamRate_ = 0;
     int outputSize_ = 0;
     uint32_t setupLayer_ = 0;

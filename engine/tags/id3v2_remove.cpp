@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "decoder/frame_scanner.h"
 #include "errors.h"
 #include "file.h"
 #include "tags/file_rewrite.h"
@@ -16,7 +17,7 @@ constexpr size_t kResumeWindow = 1024;
 
 // Where the audio resumes after the tag: at an embedded RIFF header within the window, else at
 // the first frame sync. -1 when there is neither.
-int64_t findResume(const File& file, int64_t afterTag, Decoder& decoder) {
+int64_t findResume(const File& file, int64_t afterTag) {
     std::vector<uint8_t> window(kResumeWindow);
     const int64_t got = file.readAt(afterTag, window.data(), window.size());
     if (got <= 0) return -1;
@@ -25,7 +26,8 @@ int64_t findResume(const File& file, int64_t afterTag, Decoder& decoder) {
         if (hasId(&window[i], "RIFF")) return afterTag + static_cast<int64_t>(i);
     }
     size_t sync = 0;
-    if (!decoder.findFrameSync(window.data(), n, sync)) return -1;
+    FrameScanner scanner;
+    if (!scanner.findFrameSync(window.data(), n, sync)) return -1;
     return afterTag + static_cast<int64_t>(sync);
 }
 
@@ -80,14 +82,13 @@ int rewriteRiff(FileRewrite& rewrite, const File& file, int64_t fileSize, const 
 
 }  // namespace
 
-int removeId3v2(const std::string& path, Decoder& decoder) {
+int removeId3v2(const std::string& path) {
     File file;
     if (!file.open(path, File::Mode::Read)) return kErrFileOpen;
     const int64_t fileSize = file.size();
     AudioRange range;
     if (!locateTag(file, fileSize, range)) return kNoId3v2;
-    const int64_t resume =
-        findResume(file, range.tagStart + id3v2Probe(file, range.tagStart), decoder);
+    const int64_t resume = findResume(file, range.tagStart + id3v2Probe(file, range.tagStart));
     if (resume < 0 || resume > range.end) return kErrNoSync;
 
     FileRewrite rewrite;

@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "decoder/decoder.h"
-
 namespace velk {
 
 // Returned when the file has no ID3v2 tag where its audio starts (or is PCM): nothing to do,
@@ -12,6 +10,6 @@ namespace velk {
 constexpr int kNoId3v2 = -1;
 
 // 0, kNoId3v2, or the engine error: 1 open, 3 read, 4 write, 10 no MPEG frame after the tag.
-int removeId3v2(const std::string& path, Decoder& decoder);
+int removeId3v2(const std::string& path);
 
 }  // namespace velk

@@ -4,7 +4,6 @@
 #include <fstream>
 
 #include "core/player_session.h"
-#include "core/playing_flag.h"
 #include "fake_engine.h"
 #include "queue_host.h"
 #include "support/temp_dir.h"
@@ -97,7 +96,6 @@ TEST_F(SessionFixture, AnEndNoticeAfterStopOrAfterTheSessionEndedDoesNothing) {
     engine.endNotice();
     session.reset();
     host.RunPosted();  // must not touch the ended session
-    gPlayingFlag = 0;
 }
 
 TEST_F(SessionFixture, ListenersLeavingDuringAnEventAreNotCalledAgain) {

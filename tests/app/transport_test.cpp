@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/playing_flag.h"
 #include "core/playlist.h"
 #include "core/playlist_actions.h"
 #include "fake_engine.h"
@@ -37,7 +36,7 @@ TEST_F(TransportFixture, LastSongEndingWithLoopOffStopsAtTheTop) {
     EXPECT_EQ(list.CurrentIndex(), 0);
     EXPECT_EQ(engine.opened.size(), 1u);
     EXPECT_FALSE(host.pauseCaption);
-    EXPECT_EQ(gPlayingFlag.load(), 0);
+    EXPECT_FALSE(transport.Playing());
 }
 
 TEST_F(TransportFixture, LastSongEndingWithLoopOnStartsTheFirst) {
@@ -141,7 +140,7 @@ TEST_F(TransportFixture, FailedSongsAreSkippedUntilAllHaveFailed) {
     transport.AdvanceAfterEnd();  // loop on: wraps to 0, 1, 2 and finds every one failed
     EXPECT_TRUE(list.Entry(2).failed);
     EXPECT_FALSE(host.pauseCaption);
-    EXPECT_EQ(gPlayingFlag.load(), 0);
+    EXPECT_FALSE(transport.Playing());
 }
 
 TEST_F(TransportFixture, FailedFlagClearsWhenTheSongPlaysAgain) {
@@ -190,9 +189,11 @@ TEST_F(TransportFixture, EndNoticeReachesTheHostOnlyThroughTheRegisteredProcedur
     ASSERT_TRUE(engine.endNotice);
     engine.endNotice();
     EXPECT_EQ(host.endNotices, 1);
-    EXPECT_EQ(gPlayingFlag.load(), 1);
+    EXPECT_TRUE(transport.Playing());
     transport.Stop();
-    EXPECT_EQ(gPlayingFlag.load(), 0);
+    EXPECT_FALSE(transport.Playing());
+    engine.endNotice();  // a notice that arrives after the stop is not passed on
+    EXPECT_EQ(host.endNotices, 1);
 }
 
 TEST_F(TransportFixture, MemberSongEndsByPositionWhileTheArchivePlaysOn) {

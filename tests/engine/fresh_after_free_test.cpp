@@ -3,10 +3,14 @@
 // asked for again. Where no entry point reads a setting back, the engine's own record is asked.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "engine.h"
 #include "message_hook.h"
+#include "support/temp_dir.h"
 #include "velk.h"
 
 namespace velk {
@@ -28,6 +32,17 @@ void countHook(const char*, const char*) {
 }
 
 void ignoreTimer(int32_t, int32_t, int32_t, int32_t) {}
+
+// The wave file the engine writes for `song` with the settings it has now.
+std::vector<uint8_t> decodeToWave(const std::string& song, const std::string& wave) {
+    InputInfo info{};
+    if (velk_open(song.c_str(), &info) != 1 || velk_writeWave(wave.c_str()) != 1) return {};
+    for (int wait = 0; wait < 5000 && velk_getState(nullptr) != VELK_STATE_STOPPED; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    velk_close();
+    return test::readFileBytes(wave);
+}
 
 // Moves every setting away from its default, through the entry points only.
 void changeEverySetting() {
@@ -70,7 +85,11 @@ void changeEverySetting() {
 }
 
 TEST(FreshAfterFree, EverySettingIsBackToItsDefault) {
+    test::TempDir dir;
+    const std::string song = fixture("l3_joint128_44k.mp3");
     velk_init();
+    const std::vector<uint8_t> fresh = decodeToWave(song, dir.file("fresh.wav"));
+    ASSERT_FALSE(fresh.empty());
     changeEverySetting();
     velk_free();
     velk_init();
@@ -105,29 +124,31 @@ TEST(FreshAfterFree, EverySettingIsBackToItsDefault) {
     // No entry point reads these back.
     Engine& e = Engine::instance();
     const Tuning tuning;
-    EXPECT_EQ(e.tuning.savedOutputBlock, tuning.savedOutputBlock);
-    EXPECT_EQ(e.tuning.clampToPlayTime, tuning.clampToPlayTime);
-    EXPECT_EQ(e.tuning.seekWhenStopped, tuning.seekWhenStopped);
-    EXPECT_EQ(e.tuning.frameReadFlag, tuning.frameReadFlag);
-    EXPECT_FALSE(e.gains.fadeIn());
-    EXPECT_FALSE(e.gains.fadeOut());
-    EXPECT_EQ(e.spectrum.mode(), SpectrumAnalyser::kHann);
-    EXPECT_FALSE(e.decoder.synthesis().equalizerOn());
-    EXPECT_EQ(e.callback.load(), nullptr);
-    EXPECT_FALSE(e.callbackEnabled.load());
-    EXPECT_FALSE(e.riff.writeEmptyFields);
-    EXPECT_EQ(e.riff.tagMode, kLyricsInIlyc);
+    EXPECT_EQ(e.tuning().savedOutputBlock, tuning.savedOutputBlock);
+    EXPECT_EQ(e.tuning().clampToPlayTime, tuning.clampToPlayTime);
+    EXPECT_EQ(e.tuning().seekWhenStopped, tuning.seekWhenStopped);
+    EXPECT_EQ(e.tuning().frameReadFlag, tuning.frameReadFlag);
+    EXPECT_FALSE(e.gains().fadeIn());
+    EXPECT_FALSE(e.gains().fadeOut());
+    EXPECT_EQ(e.spectrum().mode(), SpectrumAnalyser::kHann);
+    EXPECT_FALSE(e.riff().writeEmptyFields);
+    EXPECT_EQ(e.riff().tagMode, kLyricsInIlyc);
     const LyricsSettings lyrics;
-    EXPECT_EQ(e.lyrics.settings.lyrics3Use, lyrics.lyrics3Use);
-    EXPECT_EQ(e.lyrics.settings.karaokeUse, lyrics.karaokeUse);
-    EXPECT_EQ(e.lyrics.settings.timeType, lyrics.timeType);
-    EXPECT_EQ(e.lyrics.settings.untaggedRows, lyrics.untaggedRows);
-    EXPECT_EQ(e.lyrics.settings.nextAdjustMs, lyrics.nextAdjustMs);
-    EXPECT_EQ(e.lyrics.settings.atMarkHeaders, lyrics.atMarkHeaders);
-    EXPECT_EQ(e.lyrics.settings.offsetMs, lyrics.offsetMs);
-    EXPECT_EQ(e.lyrics.settings.timeRatio, lyrics.timeRatio);
+    EXPECT_EQ(e.lyrics().settings.lyrics3Use, lyrics.lyrics3Use);
+    EXPECT_EQ(e.lyrics().settings.karaokeUse, lyrics.karaokeUse);
+    EXPECT_EQ(e.lyrics().settings.timeType, lyrics.timeType);
+    EXPECT_EQ(e.lyrics().settings.untaggedRows, lyrics.untaggedRows);
+    EXPECT_EQ(e.lyrics().settings.nextAdjustMs, lyrics.nextAdjustMs);
+    EXPECT_EQ(e.lyrics().settings.atMarkHeaders, lyrics.atMarkHeaders);
+    EXPECT_EQ(e.lyrics().settings.offsetMs, lyrics.offsetMs);
+    EXPECT_EQ(e.lyrics().settings.timeRatio, lyrics.timeRatio);
     showMessage("caption", "text");
     EXPECT_EQ(hookCalls, 0) << "the message hook outlived velk_free";
+    // The equalizer, the decode options and the callback show in what a decode writes: the
+    // same bytes as before the cycle, and a callback that was let go stays silent when
+    // callbacks are enabled again.
+    velk_enableCallback();
+    EXPECT_TRUE(decodeToWave(song, dir.file("again.wav")) == fresh);
     EXPECT_EQ(callbackCalls, 0);
     velk_free();
 }

@@ -37,9 +37,9 @@ TEST_F(OpenTest, MacBinaryPrefixMovesTheAudioTo128) {
 
     InputInfo plain{}, mac{};
     ASSERT_EQ(velk_open(fixture("cbr_mpeg1_l3.mp3").c_str(), &plain), 1);
-    const int64_t plainStart = Engine::instance().file.dataStart;
+    const int64_t plainStart = Engine::instance().file().dataStart;
     ASSERT_EQ(velk_open(path.c_str(), &mac), 1);
-    EXPECT_EQ(Engine::instance().file.dataStart, plainStart + 128);
+    EXPECT_EQ(Engine::instance().file().dataStart, plainStart + 128);
     EXPECT_EQ(mac.channels, plain.channels);
     EXPECT_EQ(mac.frequency, plain.frequency);
     EXPECT_EQ(mac.bitRate, plain.bitRate);

@@ -35,11 +35,11 @@ class LyricsApiTest : public ::testing::Test {
         velk_setLyricsOffset(0);
         velk_setLyricsTimeRatio(1.0);
         velk_setLyrics3Use(0);
-        Engine::instance().lyrics.setPlayClock([this] { return clock; });
+        Engine::instance().lyrics().setPlayClock([this] { return clock; });
         clock = PlayClock{true, 0, 44100, 1, 0};
     }
     void TearDown() override {
-        Engine::instance().lyrics.setPlayClock(nullptr);
+        Engine::instance().lyrics().setPlayClock(nullptr);
         velk_clearLyrics();
         velk_free();
     }
@@ -107,7 +107,7 @@ TEST_F(LyricsApiTest, Utf8FileKeepsItsBytesWithoutTheMark) {
     ASSERT_EQ(all.size(), 2u);
     EXPECT_STREQ(all[1].text, "\xE3\x81\x82");
     EXPECT_EQ(all[1].time, 1000);
-    EXPECT_EQ(Engine::instance().lyrics.table.encoding(), TextEncoding::Utf8);
+    EXPECT_EQ(Engine::instance().lyrics().table.encoding(), TextEncoding::Utf8);
 }
 
 TEST_F(LyricsApiTest, FileLinesAreReadWithTheLineLength) {
@@ -363,7 +363,7 @@ TEST_F(LyricsApiTest, UntaggedRowsTakePartOnlyWhenAsked) {
 }
 
 TEST_F(LyricsApiTest, EnginePositionDrivesTheClockWithoutASource) {
-    Engine::instance().lyrics.setPlayClock(nullptr);
+    Engine::instance().lyrics().setPlayClock(nullptr);
     load("[00:00:00]start\n[00:05:00]later");
     LyricsView view;
     EXPECT_EQ(velk_getCurrentLyricsView(&view), 0);  // no stream open

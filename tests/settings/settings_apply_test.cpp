@@ -25,7 +25,6 @@ class SettingsApplyTest : public testing::Test {
         setLastError(0);
     }
     void TearDown() override {
-        Engine::instance().state = kStopped;
         velk_setBlockInfo(&kDefaults);
         velk_setPitch(100);
         velk_setFrameReadFlag(0);
@@ -79,7 +78,7 @@ TEST_F(SettingsApplyTest, BlockValuesReplaceOnlyThosePresent) {
     EXPECT_EQ(b.outputBlock, 20);
     EXPECT_EQ(b.inputSleep, 5);
     EXPECT_EQ(b.outputSleep, 2);
-    EXPECT_EQ(Engine::instance().tuning.savedOutputBlock, 20);
+    EXPECT_EQ(Engine::instance().tuning().savedOutputBlock, 20);
 }
 
 TEST_F(SettingsApplyTest, OneInvalidBlockValueAppliesNoneAndRecords18) {
@@ -120,10 +119,17 @@ TEST_F(SettingsApplyTest, DecodeOptionsAreValidatedAsTheSetterDoes) {
 }
 
 TEST_F(SettingsApplyTest, WhilePlayingBlocksAndDecodeOptionsRecord13) {
-    Engine::instance().state = kPlaying;
+    // A real-time sink, so the song is still there to pause.
+    const ScopedEnv audio("VELKARO_AUDIO", "null");
+    InputInfo info{};
+    ASSERT_EQ(velk_open((std::string(VELK_TEST_DATA_DIR) + "/demo.mp3").c_str(), &info), 1);
+    ASSERT_EQ(velk_play(), 1);
+    velk_pause();
+    ASSERT_EQ(velk_getState(nullptr), VELK_STATE_PAUSED);
     apply(
         "\"setReg\"=dword:00000001\n\"inputBlock\"=dword:0000003c\n\"reduction\"=dword:00000001\n");
-    Engine::instance().state = kStopped;
+    velk_stop();
+    velk_close();
     EXPECT_EQ(velk_getLastErrorNo(), 13);
     EXPECT_EQ(blocks().inputBlock, 30);
     EXPECT_EQ(options().reduction, 0);
@@ -139,22 +145,22 @@ TEST_F(SettingsApplyTest, FlagsFollowTheirOwnRules) {
         "\"setNotTagLyricsLine\"=dword:00000000\n"
         "\"setLyricsNextAdjustTime\"=dword:0000012c\n"
         "\"useAtMarkTag\"=dword:00000001\n");
-    const Engine& e = Engine::instance();
-    EXPECT_TRUE(e.tuning.frameReadFlag);         // nonzero is on
-    EXPECT_FALSE(e.lyrics.settings.lyrics3Use);  // only 1 is on
-    EXPECT_TRUE(e.lyrics.settings.karaokeUse);
-    EXPECT_EQ(e.lyrics.settings.timeType, 2);  // stored unchanged
-    EXPECT_FALSE(e.lyrics.settings.untaggedRows);
-    EXPECT_EQ(e.lyrics.settings.nextAdjustMs, 300);
-    EXPECT_TRUE(e.lyrics.settings.atMarkHeaders);
+    Engine& e = Engine::instance();
+    EXPECT_TRUE(e.tuning().frameReadFlag);         // nonzero is on
+    EXPECT_FALSE(e.lyrics().settings.lyrics3Use);  // only 1 is on
+    EXPECT_TRUE(e.lyrics().settings.karaokeUse);
+    EXPECT_EQ(e.lyrics().settings.timeType, 2);  // stored unchanged
+    EXPECT_FALSE(e.lyrics().settings.untaggedRows);
+    EXPECT_EQ(e.lyrics().settings.nextAdjustMs, 300);
+    EXPECT_TRUE(e.lyrics().settings.atMarkHeaders);
 }
 
 TEST_F(SettingsApplyTest, AbsentFlagsKeepTheirValues) {
     velk_setKaraokeUse(1);
     velk_setFrameReadFlag(1);
     apply("\"setReg\"=dword:00000001\n");
-    EXPECT_TRUE(Engine::instance().lyrics.settings.karaokeUse);
-    EXPECT_TRUE(Engine::instance().tuning.frameReadFlag);
+    EXPECT_TRUE(Engine::instance().lyrics().settings.karaokeUse);
+    EXPECT_TRUE(Engine::instance().tuning().frameReadFlag);
 }
 
 TEST_F(SettingsApplyTest, PitchBelow20IsIgnoredWithError18) {
@@ -175,7 +181,7 @@ TEST_F(SettingsApplyTest, LoadReadsTheUsersFile) {
         loadEngineSettings(Engine::instance());
     }
     EXPECT_EQ(blocks().outputBlock, 7);
-    EXPECT_EQ(Engine::instance().tuning.savedOutputBlock, 7);
+    EXPECT_EQ(Engine::instance().tuning().savedOutputBlock, 7);
 }
 
 }  // namespace

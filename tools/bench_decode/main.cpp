@@ -39,7 +39,7 @@ bool loadStream(const std::string& path, Decoder& decoder, Stream& out) {
     }
     const int64_t end = layout.dataStart + layout.dataSize;
     if (const int code =
-            velk::locateFirstFrame(file, decoder, start, end, velk::kSyncWindow, out.info, true)) {
+            velk::locateFirstFrame(file, decoder, start, end, velk::kSyncWindow, out.info)) {
         std::fprintf(stderr, "no playable first frame (engine error %d)\n", code);
         return false;
     }

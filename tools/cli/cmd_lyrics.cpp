@@ -49,7 +49,7 @@ void holdClockAt(double seconds, int32_t frequency) {
     clock.sampleRate = frequency;
     clock.playedSamples = static_cast<int64_t>(std::floor(seconds * frequency));
     clock.lastReportedMs = static_cast<int64_t>(seconds) * 1000;
-    Engine::instance().lyrics.setPlayClock([clock] { return clock; });
+    Engine::instance().lyrics().setPlayClock([clock] { return clock; });
 }
 
 int printView(double seconds, int32_t frequency) {
@@ -72,7 +72,7 @@ int printView(double seconds, int32_t frequency) {
     for (const auto& [name, text] : texts) {
         std::printf("%s: %s\n", name, lyricsAsUtf8(text).c_str());
     }
-    Engine::instance().lyrics.setPlayClock(nullptr);
+    Engine::instance().lyrics().setPlayClock(nullptr);
     return 0;
 }
 

@@ -6,7 +6,7 @@
 namespace velk::cli {
 
 std::string lyricsAsUtf8(const char* text) {
-    if (Engine::instance().lyrics.table.encoding() == TextEncoding::Utf8) return text;
+    if (Engine::instance().lyrics().table.encoding() == TextEncoding::Utf8) return text;
     return cp932ForDisplay(text);
 }
 
