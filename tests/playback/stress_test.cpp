@@ -113,5 +113,28 @@ TEST_F(Stress, RandomControlCallsKeepTheInvariants) {
     EXPECT_TRUE(waitFor([] { return callbackLog().count(4) == 1; }, 20));
 }
 
+// The explorer and the playlist read other files' information while a song plays: the reads
+// must leave the playing stream alone (an MPEG-2 file has other frame sizes and rates).
+TEST_F(Stress, ReadingOtherFilesInformationLeavesThePlayingSongAlone) {
+    const std::string other = vectorPath("M2L3_compl24.bit");
+    if (other.empty()) {
+        GTEST_SKIP() << "compliance vectors missing";
+    }
+    openSong();
+    ASSERT_EQ(velk_play(), 1);
+    int64_t lastPlayed = 0;
+    for (int i = 0; i < 200 && state() != 0; ++i) {
+        Id3Tag tag{};
+        MpegInfo14 info{};
+        ASSERT_EQ(velk_getFileInfo(other.c_str(), &tag, &info), 1);
+        EXPECT_EQ(info.frequency, 24000);
+        const int64_t played = velk_getPlaySampleI64();
+        EXPECT_GE(played, lastPlayed) << "read " << i;
+        lastPlayed = played;
+    }
+    EXPECT_TRUE(waitFor([] { return callbackLog().count(4) == 1; }, 20));
+    EXPECT_EQ(velk_getTotalSampleI64(), kFrames * kSamplesPerFrame);
+}
+
 }  // namespace
 }  // namespace velk::test
