@@ -1,9 +1,5 @@
 #include "ui/playlist_model.h"
 
-#include <QFileIconProvider>
-#include <QFileInfo>
-#include <QMimeDatabase>
-
 #include "core/time_text.h"
 
 namespace velk::app {
@@ -26,19 +22,6 @@ int PlaylistModel::rowCount(const QModelIndex& parent) const {
 
 int PlaylistModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumnCount;
-}
-
-// One icon per file type: asking the shell for every one of 10,000 rows would stall the drop.
-QIcon PlaylistModel::IconFor(const PlaylistEntry& entry) const {
-    const QString suffix = QFileInfo(QString::fromStdString(entry.path)).suffix().toLower();
-    auto found = iconsBySuffix_.find(suffix);
-    if (found != iconsBySuffix_.end()) return *found;
-    static const QMimeDatabase mimes;
-    QIcon icon = QIcon::fromTheme(
-        mimes.mimeTypeForFile("x." + suffix, QMimeDatabase::MatchExtension).iconName());
-    if (icon.isNull()) icon = QFileIconProvider().icon(QFileIconProvider::File);
-    iconsBySuffix_.insert(suffix, icon);
-    return icon;
 }
 
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
@@ -66,7 +49,8 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
             if (e.played) return QColor(Qt::blue);
             return {};
         case Qt::DecorationRole:
-            return index.column() == kColumnTitle ? IconFor(e) : QVariant();
+            return index.column() == kColumnTitle ? looks_.Icon(QString::fromStdString(e.path))
+                                                  : QVariant();
         default:
             return {};
     }

@@ -3,10 +3,9 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QHash>
-#include <QIcon>
 
 #include "core/playlist.h"
+#include "ui/file_type_look.h"
 
 namespace velk::app {
 
@@ -29,12 +28,10 @@ class PlaylistModel : public QAbstractTableModel {
     void Repaint();
 
   private:
-    QIcon IconFor(const PlaylistEntry& entry) const;
-
     Playlist& playlist_;
     QColor fileListColour_;
     QColor currentLineColour_;
-    mutable QHash<QString, QIcon> iconsBySuffix_;
+    mutable FileTypeLook looks_;
 };
 
 QColor FromColorRef(uint32_t bgr);
