@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "explorer/core/explorer_list.h"
+#include "explorer/ui/path_bytes.h"
 #include "ui/file_type_look.h"
 
 namespace velk::app {
@@ -30,7 +31,9 @@ class ExplorerListModel : public QAbstractTableModel {
         renamer_ = std::move(renamer);
     }
     // The desktop's type name of a file, for the rows the pane makes.
-    QString TypeName(const QString& path) { return looks_.TypeName(path); }
+    std::string TypeName(const std::string& path) {
+        return looks_.TypeName(PathText(path)).toStdString();
+    }
 
     void Clear();
     void Append(std::vector<ExplorerRow> rows);

@@ -12,6 +12,7 @@
 
 #include "core/display_name.h"
 #include "explorer/core/explorer_view.h"
+#include "explorer/ui/path_bytes.h"
 #include "ui/control_ids.h"
 #include "ui/drop_button.h"
 #include "ui/playlist_model.h"
@@ -30,8 +31,7 @@ constexpr int kSmallIconPixels = 16;
 
 ExplorerPane::ExplorerPane(PlayerSession& session, QWidget* parent)
     : QWidget(parent), session_(session), fill_(session.Engine(), [this](const std::string& path) {
-          return listModel_->TypeName(QFile::decodeName(QByteArray::fromStdString(path)))
-              .toStdString();
+          return listModel_->TypeName(path);
       }) {
     ask_ = [this](const QString& question) {
         return QMessageBox::question(this, ids::kProductName, question,
@@ -114,6 +114,8 @@ void ExplorerPane::BuildControls() {
     showFolders_ = ids::WithControlId(new QCheckBox(QString::fromUtf8("ﾌｫﾙﾀﾞ"), this),
                                       explorer_ids::kShowFolders);
     showFolders_->setToolTip(QString::fromUtf8("ﾌｫﾙﾀﾞの表示/非表示"));
+    // The window's painted background would swallow the caption.
+    showFolders_->setAutoFillBackground(true);
     viewType_ =
         ids::WithControlId(MakeDropButton(this, "ﾌｧｲﾙの表示ﾀｲﾌﾟを変更", ViewTypeSetting().labels),
                            explorer_ids::kViewType);
@@ -264,19 +266,21 @@ QAbstractItemView& ExplorerPane::ListView() {
     return *static_cast<QAbstractItemView*>(listStack_->currentWidget());
 }
 
+// The buttons take their natural widths, all narrowed alike when the pane is narrower.
 void ExplorerPane::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     const int w = width(), h = height();
     const int buttonsTop = std::max(h - kButtonHeight, 0);
     splitter_->setGeometry(0, 0, w, std::max(buttonsTop - kGap, 0));
+    QWidget* const buttons[] = {refresh_, showFolders_, viewType_, split_, folderSelection_};
+    int natural = 0;
+    for (QWidget* button : buttons) natural += button->sizeHint().width() + kGap;
+    const double scale = natural > w && natural > 0 ? double(w) / natural : 1.0;
     int x = 0;
-    const std::pair<QWidget*, int> buttons[] = {{refresh_, 50},
-                                                {showFolders_, 64},
-                                                {viewType_, 110},
-                                                {split_, 80},
-                                                {folderSelection_, 100}};
-    for (const auto& [button, buttonWidth] : buttons) {
-        button->setGeometry(x, buttonsTop, buttonWidth, kButtonHeight);
+    for (QWidget* button : buttons) {
+        const int buttonWidth =
+            static_cast<int>((button->sizeHint().width() + kGap) * scale) - kGap;
+        button->setGeometry(x, buttonsTop, std::max(buttonWidth, 0), kButtonHeight);
         x += buttonWidth + kGap;
     }
 }
@@ -288,8 +292,7 @@ void ExplorerPane::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     splitter_->setSizes({session_.Settings().main.explorerFolderWidth, QWIDGETSIZE_MAX});
     if (!shown_.isEmpty() || folderTimer_.isActive()) return;
-    folderTimerPath_ =
-        QFile::decodeName(QByteArray::fromStdString(session_.Settings().main.explorerFolder));
+    folderTimerPath_ = PathText(session_.Settings().main.explorerFolder);
     if (!folderTimerPath_.isEmpty()) folderTimer_.start();
 }
 

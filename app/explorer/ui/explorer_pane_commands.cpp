@@ -13,20 +13,17 @@
 #include "explorer/core/explorer_rename.h"
 #include "explorer/core/trash_bin.h"
 #include "explorer/ui/explorer_pane.h"
+#include "explorer/ui/path_bytes.h"
 
 namespace velk::app {
 
 namespace {
 
-std::string Bytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
 // A path Qt's file functions can be given: its name spelled back gives the same bytes. Another
 // one (a name that is not valid UTF-8) could reach a different file.
 bool SpelledExactly(const std::string& path, QString& spelled) {
-    spelled = QFile::decodeName(QByteArray::fromStdString(path));
-    return Bytes(spelled) == path;
+    spelled = PathText(path);
+    return PathBytes(spelled) == path;
 }
 
 bool Exists(const std::string& path) {
@@ -48,7 +45,8 @@ int Chosen(QAction* action) {
 }  // namespace
 
 bool ExplorerPane::RecycleBinShown() const {
-    return !shown_.isEmpty() && IsSameOrInside(Bytes(shown_), TrashFilesFolder(Bytes(trashRoot_)));
+    return !shown_.isEmpty() &&
+           IsSameOrInside(PathBytes(shown_), TrashFilesFolder(PathBytes(trashRoot_)));
 }
 
 void ExplorerPane::ShowListMenu(const QPoint& where) {
@@ -92,14 +90,14 @@ void ExplorerPane::ShowListMenu(const QPoint& where) {
 void ExplorerPane::ShowTreeMenu(const QPoint& where) {
     const QModelIndex node = tree_->indexAt(where);
     const QString folder = node.isValid() ? treeModel_->PathOf(node) : QString();
-    const std::string binFiles = TrashFilesFolder(Bytes(trashRoot_));
-    const bool inBin = node.isValid() && IsSameOrInside(Bytes(folder), binFiles);
+    const std::string binFiles = TrashFilesFolder(PathBytes(trashRoot_));
+    const bool inBin = node.isValid() && IsSameOrInside(PathBytes(folder), binFiles);
     TreeMenuState state;
     state.treeEmpty = treeModel_->TopFolderCount() == 0;
     state.folderUnderClick = node.isValid();
     state.rootUnderClick = treeModel_->IsTopFolder(node) || inBin;
-    state.recycleBinUnderClick = node.isValid() && Bytes(folder) == binFiles;
-    state.recycleBinHasItems = TrashHasItems(Bytes(trashRoot_));
+    state.recycleBinUnderClick = node.isValid() && PathBytes(folder) == binFiles;
+    state.recycleBinHasItems = TrashHasItems(PathBytes(trashRoot_));
     const TreeMenuItems items = TreeMenuEnabling(state);
     QMenu menu(this);
     AddItem(menu, "お気に入りに追加(&A)...", explorer_ids::kAddToFavourite, items.addFavourite);
@@ -156,7 +154,7 @@ void ExplorerPane::AddRowsToFavourite(const std::vector<int>& rows, int favourit
 }
 
 void ExplorerPane::AddFolderToFavourite(const QString& folder, int favourite, bool subfolders) {
-    const std::vector<std::string> paths = FolderAudioFiles(Bytes(folder), subfolders);
+    const std::vector<std::string> paths = FolderAudioFiles(PathBytes(folder), subfolders);
     if (!paths.empty()) session_.AppendToFavourite(favourite, paths);
 }
 
@@ -178,17 +176,18 @@ void ExplorerPane::DeleteSelectedFiles() {
 }
 
 void ExplorerPane::DeleteFolder(const QString& folder) {
-    const std::string path = Bytes(folder);
+    const std::string path = PathBytes(folder);
     QString spelled;
-    const bool allowed = FolderMayBeTrashed(path, Bytes(trashRoot_), {Bytes(QDir::homePath())}) &&
-                         SpelledExactly(path, spelled);
+    const bool allowed =
+        FolderMayBeTrashed(path, PathBytes(trashRoot_), {PathBytes(QDir::homePath())}) &&
+        SpelledExactly(path, spelled);
     if (!allowed || !QFile::moveToTrash(spelled)) {
         tell_(QString::fromUtf8("このフォルダは削除できません。"));
     }
 }
 
 void ExplorerPane::EmptyRecycleBin() {
-    EmptyTrash(Bytes(trashRoot_));
+    EmptyTrash(PathBytes(trashRoot_));
     // The rows of the bin's files go at once, before the folder's change arrives.
     if (RecycleBinShown()) FolderChanged();
 }
@@ -210,9 +209,7 @@ bool ExplorerPane::RenameRow(int row, const QString& name) {
         tell_(QString::fromUtf8("リネームに失敗しました。"));
         return false;
     }
-    renamed.typeName =
-        listModel_->TypeName(QFile::decodeName(QByteArray::fromStdString(renamed.entry.path)))
-            .toStdString();
+    renamed.typeName = listModel_->TypeName(renamed.entry.path);
     session_.RowsEdited(list_, {row});
     return true;
 }

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "explorer/ui/explorer_pane.h"
+#include "explorer/ui/path_bytes.h"
 
 namespace velk::app {
 
@@ -15,10 +16,6 @@ namespace {
 
 // One step of a filling reads files for about this long, then the window runs again.
 constexpr auto kFillStep = std::chrono::milliseconds(25);
-
-std::string Bytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 }  // namespace
 
@@ -37,7 +34,7 @@ void ExplorerPane::ShowFolder(const QString& path) {
     } else {
         tree_->setCurrentIndex(node);
     }
-    tree_->scrollTo(node);
+    tree_->FollowCurrent();
 }
 
 void ExplorerPane::FolderSelected(const QModelIndex& index) {
@@ -63,11 +60,11 @@ void ExplorerPane::Fill(const QString& folder) {
     listModel_->Clear();
     if (!watcher_.directories().isEmpty()) watcher_.removePaths(watcher_.directories());
     shown_ = folder;
-    session_.Settings().main.explorerFolder = Bytes(folder);
+    session_.Settings().main.explorerFolder = PathBytes(folder);
     emit rowsChanged();
     if (folder.isEmpty()) return;
     watcher_.addPath(folder);
-    auto listing = ListFolder(Bytes(folder));
+    auto listing = ListFolder(PathBytes(folder));
     if (!listing || listing->empty()) return;
     fill_.Start(std::move(*listing), session_.Settings().main.nameType);
     if (!waitCursor_) {
@@ -105,7 +102,7 @@ void ExplorerPane::EndFill() {
 // are gone go, new files are read like a filling's.
 void ExplorerPane::FolderChanged() {
     if (shown_.isEmpty()) return;
-    const auto listing = ListFolder(Bytes(shown_)).value_or(std::vector<ListedFile>{});
+    const auto listing = ListFolder(PathBytes(shown_)).value_or(std::vector<ListedFile>{});
     std::vector<std::string> rowPaths;
     rowPaths.reserve(list_.Count());
     for (int i = 0; i < list_.Count(); ++i) rowPaths.push_back(list_.Entry(i).path);
@@ -131,9 +128,7 @@ void ExplorerPane::RereadRowFiles() {
         if (::lstat(row.entry.path.c_str(), &info) != 0) continue;
         row.size = static_cast<uint64_t>(info.st_size);
         row.modified = static_cast<int64_t>(info.st_mtime);
-        row.typeName =
-            listModel_->TypeName(QFile::decodeName(QByteArray::fromStdString(row.entry.path)))
-                .toStdString();
+        row.typeName = listModel_->TypeName(row.entry.path);
     }
     listModel_->Repaint();
 }

@@ -5,6 +5,7 @@
 #include "core/rename_file.h"
 #include "explorer/core/explorer_rename.h"
 #include "explorer/core/trash_bin.h"
+#include "explorer/ui/path_bytes.h"
 
 namespace velk::app {
 
@@ -176,13 +177,12 @@ Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const {
 bool FolderTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !index.isValid() || IsTopFolder(index)) return false;
     const QString from = PathOf(index);
-    const std::string target =
-        RenamedPath(QFile::encodeName(from).toStdString(), value.toString().toStdString());
-    if (target.empty() || !RenameWithoutReplacing(QFile::encodeName(from).toStdString(), target)) {
+    const std::string target = RenamedPath(PathBytes(from), value.toString().toStdString());
+    if (target.empty() || !RenameWithoutReplacing(PathBytes(from), target)) {
         emit renameRefused();
         return false;
     }
-    emit folderRenamed(from, QFile::decodeName(QByteArray::fromStdString(target)));
+    emit folderRenamed(from, PathText(target));
     return true;
 }
 
@@ -195,8 +195,8 @@ QString FolderTreeModel::PathOf(const QModelIndex& index) const {
 QModelIndex FolderTreeModel::IndexOfPath(const QString& path) const {
     int best = -1;
     for (int top = 0; top < TopFolderCount(); ++top) {
-        const std::string topPath = QFile::encodeName(tops_[top].path).toStdString();
-        if (!IsSameOrInside(QFile::encodeName(path).toStdString(), topPath)) continue;
+        const std::string topPath = PathBytes(tops_[top].path);
+        if (!IsSameOrInside(PathBytes(path), topPath)) continue;
         if (best < 0 || tops_[top].path.size() > tops_[best].path.size()) best = top;
     }
     if (best < 0) return {};

@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace velk::app {
 
@@ -22,6 +23,30 @@ FolderTreeView::FolderTreeView(QWidget* parent) : QTreeView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setUniformRowHeights(true);
+    connect(verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { following_ = false; });
+}
+
+void FolderTreeView::setModel(QAbstractItemModel* model) {
+    QTreeView::setModel(model);
+    if (!model) return;
+    connect(model, &QAbstractItemModel::layoutChanged, this, [this] {
+        if (following_ && currentIndex().isValid()) scrollTo(currentIndex());
+    });
+}
+
+void FolderTreeView::FollowCurrent() {
+    following_ = true;
+    if (currentIndex().isValid()) scrollTo(currentIndex());
+}
+
+void FolderTreeView::keyPressEvent(QKeyEvent* event) {
+    following_ = false;
+    QTreeView::keyPressEvent(event);
+}
+
+void FolderTreeView::wheelEvent(QWheelEvent* event) {
+    following_ = false;
+    QTreeView::wheelEvent(event);
 }
 
 void FolderTreeView::SetSingleClickSelection(bool single) {
@@ -31,6 +56,7 @@ void FolderTreeView::SetSingleClickSelection(bool single) {
 }
 
 void FolderTreeView::mousePressEvent(QMouseEvent* event) {
+    following_ = false;
     if (event->button() == Qt::RightButton) {
         event->accept();
         return;
