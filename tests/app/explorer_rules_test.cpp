@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "core/favourites.h"
 #include "explorer/core/explorer_list.h"
@@ -317,6 +319,86 @@ TEST(TrashBin, EmptyingRemovesFilesAndInfoButNothingOutside) {
     EXPECT_TRUE(fs::exists(dir.file("outside.mp3")));
     EXPECT_FALSE(EmptyTrash(""));
     EXPECT_FALSE(EmptyTrash("relative/Trash"));
+}
+
+// The info file names the original path, escaped, and the local deletion time; a second file of
+// the same name gets a name of its own; a name that is not UTF-8 is moved by its bytes.
+TEST(TrashBin, MovesIntoFilesWithAnInfoFileAndNeverOverAnotherEntry) {
+    TempDir dir;
+    const std::string root = dir.file("Trash");
+    fs::create_directories(root + "/files");
+    fs::create_directories(root + "/info");
+    fs::create_directories(dir.file("m 1"));
+    WriteFile(dir.file("m 1/a%.mp3"), 7);
+    std::tm when{};
+    when.tm_year = 2024 - 1900;
+    when.tm_mon = 1;
+    when.tm_mday = 3;
+    when.tm_hour = 4;
+    when.tm_min = 5;
+    when.tm_sec = 6;
+    when.tm_isdst = -1;
+    const std::time_t deletedAt = std::mktime(&when);
+    EXPECT_EQ(MoveToTrash(dir.file("m 1/a%.mp3"), root, deletedAt), root + "/files/a%.mp3");
+    EXPECT_FALSE(fs::exists(dir.file("m 1/a%.mp3")));
+    EXPECT_EQ(fs::file_size(root + "/files/a%.mp3"), 7u);
+    std::ifstream info(root + "/info/a%.mp3.trashinfo");
+    const std::string text((std::istreambuf_iterator<char>(info)), {});
+    // The temporary folder's own name needs no escapes.
+    EXPECT_EQ(text, "[Trash Info]\nPath=" + dir.path().string() +
+                        "/m%201/a%25.mp3\nDeletionDate=2024-02-03T04:05:06\n");
+
+    WriteFile(dir.file("m 1/a%.mp3"), 3);
+    EXPECT_EQ(MoveToTrash(dir.file("m 1/a%.mp3"), root, deletedAt), root + "/files/a%.mp3.1");
+    EXPECT_EQ(fs::file_size(root + "/files/a%.mp3"), 7u);
+    EXPECT_TRUE(fs::exists(root + "/info/a%.mp3.1.trashinfo"));
+
+    WriteFile(dir.file("\xff.mp3"));
+    EXPECT_EQ(MoveToTrash(dir.file("\xff.mp3"), root, deletedAt), root + "/files/\xff.mp3");
+    EXPECT_TRUE(fs::exists(root + "/info/\xff.mp3.trashinfo"));
+    fs::create_directories(dir.file("folder/inner"));
+    EXPECT_EQ(MoveToTrash(dir.file("folder"), root, deletedAt), root + "/files/folder");
+    EXPECT_TRUE(fs::is_directory(root + "/files/folder/inner"));
+}
+
+// Nothing moves without a trash to hold it, or for a path that is not there: in particular no
+// "files" folder appears beside the current directory.
+TEST(TrashBin, AnUnusableTrashOrAMissingFileMovesNothing) {
+    TempDir dir;
+    WriteFile(dir.file("a.mp3"));
+    WriteFile(dir.file("Trash"));  // a file where the trash should be
+    EXPECT_FALSE(TrashUsable(dir.file("Trash")));
+    EXPECT_EQ(MoveToTrash(dir.file("a.mp3"), dir.file("Trash"), 0), "");
+    EXPECT_EQ(MoveToTrash(dir.file("a.mp3"), dir.file("missing"), 0), "");
+    EXPECT_EQ(MoveToTrash(dir.file("a.mp3"), "", 0), "");
+    EXPECT_TRUE(fs::exists(dir.file("a.mp3")));
+    const std::string root = dir.file("Good");
+    fs::create_directories(root + "/files");
+    fs::create_directories(root + "/info");
+    EXPECT_EQ(MoveToTrash(dir.file("gone.mp3"), root, 0), "");
+    EXPECT_EQ(MoveToTrash("relative.mp3", root, 0), "");
+    EXPECT_TRUE(fs::is_empty(root + "/info"));
+}
+
+// A rename does not cross file systems: a file on another one stays where it is and leaves no
+// info file behind.
+TEST(TrashBin, AFileOfAnotherFileSystemStays) {
+    TempDir dir;
+    const std::string root = dir.file("Trash");
+    fs::create_directories(root + "/files");
+    fs::create_directories(root + "/info");
+    struct stat here {
+    }, shm{};
+    if (::stat(root.c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 ||
+        here.st_dev == shm.st_dev || ::access("/dev/shm", W_OK) != 0)
+        GTEST_SKIP() << "no second writable file system";
+    const fs::path other = "/dev/shm/velk-trash-test-" + std::to_string(::getpid());
+    fs::create_directories(other);
+    WriteFile((other / "a.mp3").string());
+    EXPECT_EQ(MoveToTrash((other / "a.mp3").string(), root, 0), "");
+    EXPECT_TRUE(fs::exists(other / "a.mp3"));
+    EXPECT_TRUE(fs::is_empty(root + "/info"));
+    fs::remove_all(other);
 }
 
 TEST(TrashBin, FoldersHoldingTheHomeOrTheTrashOrInsideItAreNotTrashed) {

@@ -1,7 +1,5 @@
 #include "explorer/core/folder_fill.h"
 
-#include <unistd.h>
-
 #include "core/song_probe.h"
 
 namespace velk::app {
@@ -36,7 +34,7 @@ std::vector<ExplorerRow> FolderFill::Step(const std::function<bool()>& enough) {
         ExplorerRow row;
         const SongProbe song = ProbeSong(probe_, file.path, row.entry);
         // Unreadable files are listed with no length, as long as they are there at all.
-        if (song.readable || ::access(file.path.c_str(), F_OK) == 0) {
+        if (song.readable || PathExists(file.path)) {
             FinishEntry(row.entry, song.typeFlags, nameType_);
             row.size = file.size;
             row.modified = file.modified;

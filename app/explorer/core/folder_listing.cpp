@@ -33,6 +33,11 @@ bool NameOrder(const ListedFile& a, const ListedFile& b) {
 
 }  // namespace
 
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 std::optional<std::vector<ListedFile>> ListFolder(const std::string& folder) {
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
     if (!dir) return std::nullopt;

@@ -16,6 +16,9 @@ struct ListedFile {
     bool hidden = false;
 };
 
+// True when the entry itself exists (a link whose target is gone too).
+bool PathExists(const std::string& path);
+
 // No value when the folder cannot be read. Names are bytes: one that is not valid UTF-8 is
 // listed as it is.
 std::optional<std::vector<ListedFile>> ListFolder(const std::string& folder);

@@ -2,6 +2,7 @@
 // emptying it, and which folders may be moved into it.
 #pragma once
 
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,16 @@ namespace velk::app {
 
 // The folder of the trashed files themselves (the trash's "files").
 std::string TrashFilesFolder(const std::string& trashRoot);
+
+// True when the trash's "files" and "info" are folders that may be written.
+bool TrashUsable(const std::string& trashRoot);
+
+// Moves the file or folder at `path` (absolute) into the trash: its ".trashinfo" with the
+// original path and `deletedAt` (local time) is made first, under a name no other entry holds,
+// then the file is renamed into "files". Returns the trashed path, or "" with nothing moved when
+// the trash is unusable or the file lies on another file system.
+std::string MoveToTrash(const std::string& path, const std::string& trashRoot,
+                        std::time_t deletedAt);
 
 // True when "files" or "info" of the trash holds an entry.
 bool TrashHasItems(const std::string& trashRoot);

@@ -1,16 +1,17 @@
 // The explorer pane's context menus and their commands: favourites, the file manager, the
 // lyrics editor, properties, deleting into the Recycle Bin, renaming and emptying the bin.
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <ctime>
 
 #include "core/favourites.h"
 #include "dialogs/ui/add_favourite_dialog.h"
 #include "dialogs/ui/property_dialog.h"
 #include "explorer/core/explorer_menus.h"
 #include "explorer/core/explorer_rename.h"
+#include "explorer/core/folder_listing.h"
 #include "explorer/core/trash_bin.h"
 #include "explorer/ui/explorer_pane.h"
 #include "explorer/ui/path_bytes.h"
@@ -18,18 +19,6 @@
 namespace velk::app {
 
 namespace {
-
-// A path Qt's file functions can be given: its name spelled back gives the same bytes. Another
-// one (a name that is not valid UTF-8) could reach a different file.
-bool SpelledExactly(const std::string& path, QString& spelled) {
-    spelled = PathText(path);
-    return PathBytes(spelled) == path;
-}
-
-bool Exists(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
 
 QAction* AddItem(QMenu& menu, const char* text, int command, bool enabled) {
     QAction* action = menu.addAction(QString::fromUtf8(text));
@@ -164,26 +153,23 @@ void ExplorerPane::AddFolderToFavourite(const QString& folder, int favourite, bo
 // and a refused file keeps its row.
 void ExplorerPane::DeleteSelectedFiles() {
     if (RecycleBinShown()) return;
-    const std::vector<int> rows = SelectedRows();
+    const std::string trash = PathBytes(trashRoot_);
+    const std::time_t now = std::time(nullptr);
     std::vector<int> gone;
-    for (int row : rows) {
+    for (int row : SelectedRows()) {
         const std::string& path = list_.Entry(row).path;
-        QString spelled;
-        if (SpelledExactly(path, spelled)) QFile::moveToTrash(spelled);
-        if (!Exists(path)) gone.push_back(row);
+        MoveToTrash(path, trash, now);
+        if (!PathExists(path)) gone.push_back(row);
     }
     RemoveGoneRows(gone);
 }
 
 void ExplorerPane::DeleteFolder(const QString& folder) {
     const std::string path = PathBytes(folder);
-    QString spelled;
-    const bool allowed =
-        FolderMayBeTrashed(path, PathBytes(trashRoot_), {PathBytes(QDir::homePath())}) &&
-        SpelledExactly(path, spelled);
-    if (!allowed || !QFile::moveToTrash(spelled)) {
+    const std::string trash = PathBytes(trashRoot_);
+    const bool allowed = FolderMayBeTrashed(path, trash, {PathBytes(QDir::homePath())});
+    if (!allowed || MoveToTrash(path, trash, std::time(nullptr)).empty())
         tell_(QString::fromUtf8("このフォルダは削除できません。"));
-    }
 }
 
 void ExplorerPane::EmptyRecycleBin() {
