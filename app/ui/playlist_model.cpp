@@ -24,6 +24,15 @@ int PlaylistModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumnCount;
 }
 
+QVariant SongRowColour(int role, const PlaylistEntry& entry, bool current, const QColor& fileList,
+                       const QColor& currentLine) {
+    if (role == Qt::BackgroundRole) return current ? currentLine : fileList;
+    if (role != Qt::ForegroundRole) return {};
+    if (entry.failed) return QColor(Qt::red);
+    if (entry.played) return QColor(Qt::blue);
+    return {};
+}
+
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= playlist_.Count()) return {};
     const PlaylistEntry& e = playlist_.Entry(index.row());
@@ -43,11 +52,9 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
             return index.column() == kColumnTime ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                  : int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::BackgroundRole:
-            return index.row() == playlist_.CurrentIndex() ? currentLineColour_ : fileListColour_;
         case Qt::ForegroundRole:
-            if (e.failed) return QColor(Qt::red);
-            if (e.played) return QColor(Qt::blue);
-            return {};
+            return SongRowColour(role, e, index.row() == playlist_.CurrentIndex(), fileListColour_,
+                                 currentLineColour_);
         case Qt::DecorationRole:
             return index.column() == kColumnTitle ? looks_.Icon(QString::fromStdString(e.path))
                                                   : QVariant();

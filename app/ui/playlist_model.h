@@ -36,5 +36,9 @@ class PlaylistModel : public QAbstractTableModel {
 
 QColor FromColorRef(uint32_t bgr);
 uint32_t ToColorRef(const QColor& colour);
+// The background (the current row's own colour) or the text colour (red for a failed song, blue
+// for a played one) of a row of a list transport plays; nothing for other roles.
+QVariant SongRowColour(int role, const PlaylistEntry& entry, bool current, const QColor& fileList,
+                       const QColor& currentLine);
 
 }  // namespace velk::app

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/playlist_model.h"
+
 namespace velk::app {
 
 namespace {
@@ -41,11 +43,9 @@ QVariant ExplorerListModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return Alignment(index.column());
         case Qt::BackgroundRole:
-            return index.row() == list_.CurrentIndex() ? currentLineColour_ : fileListColour_;
         case Qt::ForegroundRole:
-            if (row.entry.failed) return QColor(Qt::red);
-            if (row.entry.played) return QColor(Qt::blue);
-            return {};
+            return SongRowColour(role, row.entry, index.row() == list_.CurrentIndex(),
+                                 fileListColour_, currentLineColour_);
         case Qt::DecorationRole: {
             if (index.column() != kExplorerName) return {};
             const QIcon icon = looks_.Icon(QString::fromStdString(row.entry.path));
