@@ -75,6 +75,26 @@ bool WriteFavouriteLines(const std::string& path, const std::vector<std::string>
     return !ec;
 }
 
+// The file is opened for appending: what it holds stays, even when the writing fails half-way.
+bool AppendFavouriteLines(const std::string& path, const std::vector<std::string>& lines) {
+    std::error_code ec;
+    std::filesystem::create_directories(FolderOf(path), ec);
+    bool endsInLineBreak = true;
+    {
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        if (in && in.tellg() > 0) {
+            in.seekg(-1, std::ios::end);
+            endsInLineBreak = in.get() == '\n';
+        }
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    if (!out) return false;
+    // A last line without its line break would run into the first new one.
+    if (!endsInLineBreak) out << '\n';
+    for (const auto& line : lines) out << line << '\n';
+    return static_cast<bool>(out.flush());
+}
+
 bool SaveFavourite(const FavouriteRecord& favourite, const Playlist& playlist) {
     return WriteFavouriteLines(favourite.path, FavouriteLines(playlist));
 }

@@ -40,6 +40,9 @@ std::string UniqueFavouriteName(const std::vector<std::string>& names,
 std::vector<std::string> FavouriteLines(const Playlist& playlist);
 // Writes the lines, creating the folder first. A file that cannot be written is left as it was.
 bool WriteFavouriteLines(const std::string& path, const std::vector<std::string>& lines);
+// Adds the lines at the end of the file, creating it (and its folder) when missing; never
+// truncates it.
+bool AppendFavouriteLines(const std::string& path, const std::vector<std::string>& lines);
 bool SaveFavourite(const FavouriteRecord& favourite, const Playlist& playlist);
 // The lines of a favourite's file; an unreadable file gives none.
 std::vector<std::string> ReadFavouriteLines(const FavouriteRecord& favourite);

@@ -6,10 +6,8 @@
 #include <filesystem>
 
 #include "core/archive_intake.h"
-#include "core/display_name.h"
-#include "core/lyrics_side_file.h"
 #include "core/playlist_file.h"
-#include "core/wave_length.h"
+#include "core/song_probe.h"
 #include "velk.h"
 
 namespace velk::app {
@@ -73,26 +71,11 @@ void FileIntake::AddPath(const std::string& path, bool quiet) {
     }
 
     PlaylistEntry entry;
-    entry.path = path;
-    entry.fileName = BaseName(path);
-    const int typeFlags = probe_.FileType(path);
-    if (typeFlags & VELK_TYPE_PCM_WAVE) {
-        const auto length = ReadWaveLength(path);
-        if (!length && quiet) return;
-        entry.length = length.value_or(0);
-        Append(std::move(entry), typeFlags);
-        return;
-    }
-
-    ProbedFile info;
-    if (probe_.FileInfo(path, info)) {
-        entry.title = info.title;
-        entry.artist = info.artist;
-        entry.length = info.length;
-        entry.frames = info.frames;
-    } else {
+    const SongProbe song = ProbeSong(probe_, path, entry);
+    if (!song.readable) {
+        // A wave file is never read as a playlist.
         const std::string tail = LowerTail(path, 4);
-        if (tail == ".m3u" || tail == ".pls") {
+        if (!(song.typeFlags & VELK_TYPE_PCM_WAVE) && (tail == ".m3u" || tail == ".pls")) {
             const std::string key = MakeAbsolute(path);
             if (!expanding_.insert(key).second) return;
             for (const auto& line : ReadPlaylistLines(path)) AddPath(line, false);
@@ -101,7 +84,7 @@ void FileIntake::AddPath(const std::string& path, bool quiet) {
         }
         if (quiet) return;
     }
-    Append(std::move(entry), typeFlags);
+    Append(std::move(entry), song.typeFlags);
 }
 
 bool FileIntake::AddArchive(const std::string& path) {
@@ -123,10 +106,7 @@ void FileIntake::AddFavouriteLine(const std::string& line) {
 }
 
 void FileIntake::Append(PlaylistEntry entry, int typeFlags) {
-    const bool lyrics =
-        (typeFlags & VELK_TYPE_LYRICS3) || !FindLyricsFile(entry.path, entry.memberName).empty();
-    entry.lyricsMark = lyrics ? kLyricsMark : "";
-    entry.displayName = MakeDisplayName(entry, options.nameType);
+    FinishEntry(entry, typeFlags, options.nameType);
     playlist_.Append(std::make_unique<PlaylistEntry>(std::move(entry)));
     if (hooks.rowAdded) hooks.rowAdded(playlist_.Count() - 1);
 }

@@ -35,6 +35,11 @@ void ReadWindowState(const SettingsSection& s, MainWindowSettings& p) {
     p.explorerViewType = s.Int("Explorer View Type", 3);
     p.explorerSplit = s.Int("Explorer Split", 0);
     p.explorerFolderSel = s.Int("Explorer Folder Sel", 1);
+    p.explorerFolderWidth = s.Int("Explorer Folder Width", kExplorerFolderWidth);
+    for (int i = 0; i < kExplorerListColumns; ++i) {
+        p.explorerItemWidth[i] =
+            s.Int(Indexed("Explorer Item Width", i), p.explorerItemWidth[i]) & 0xFFFF;
+    }
     p.showMode = s.Bool("Show Mode", false);
     p.detail = s.Bool("Detail", true);
     p.loop = s.Bool("Roop", false);
@@ -107,6 +112,9 @@ void WriteMainWindowState(SettingsStore& store, const MainWindowSettings& p) {
     s.Int("Explorer View Type", p.explorerViewType);
     s.Int("Explorer Split", p.explorerSplit);
     s.Int("Explorer Folder Sel", p.explorerFolderSel);
+    s.Int("Explorer Folder Width", p.explorerFolderWidth);
+    for (int i = 0; i < kExplorerListColumns; ++i)
+        s.Int(Indexed("Explorer Item Width", i), p.explorerItemWidth[i]);
     s.Int("Show Mode", p.showMode);
     s.Rectangle(p.window);
     s.Int("Show Flag", p.showFlag);

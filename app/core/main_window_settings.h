@@ -16,6 +16,10 @@ inline constexpr const char* kSectionMain = "Main Window";
 constexpr int kEqualizerBands = 10;
 constexpr int kCompactHeight = 120;
 constexpr int kPlaylistColumns = 4;
+constexpr int kExplorerListColumns = 6;
+// The explorer's tree: its width (or height) with "Save Status" and without.
+constexpr int kExplorerFolderWidth = 200;
+constexpr int kExplorerFolderWidthUnsaved = 160;
 inline constexpr Rect kDefaultMainRect{0, 0, 382, 327};
 // The show states of a stored window placement.
 enum ShowFlag { kShowNormal = 1, kShowMinimised = 2, kShowMaximised = 3, kShowDefault = 5 };
@@ -57,6 +61,9 @@ struct MainWindowSettings {
     int explorerViewType = 3;
     int explorerSplit = 0;
     int explorerFolderSel = 1;
+    int explorerFolderWidth = kExplorerFolderWidthUnsaved;
+    // "Explorer Item Width0..5"; the list's own widths without "Save Status".
+    std::array<int, kExplorerListColumns> explorerItemWidth{160, 25, 50, 70, 100, 110};
     bool showMode = false;
     Rect window = kDefaultMainRect;
     int showFlag = kShowDefault;

@@ -99,9 +99,13 @@ void PlayerSession::LoadSelectedFavourite() {
 // The window may end the player while the lines arrive (its events run between them), so the
 // lines still to come are known to a save at every moment.
 void PlayerSession::LoadCurrentFavourite(std::vector<std::string> lines) {
-    pendingFavouriteLines_ = std::move(lines);
-    firstPendingLine_ = 0;
-    for (size_t i = 0; i < pendingFavouriteLines_.size() && !quitting_; ++i) {
+    DropPendingLines();
+    AddFavouriteLines(lines);
+}
+
+void PlayerSession::AddFavouriteLines(const std::vector<std::string>& lines) {
+    pendingFavouriteLines_.insert(pendingFavouriteLines_.end(), lines.begin(), lines.end());
+    for (size_t i = firstPendingLine_; i < pendingFavouriteLines_.size() && !quitting_; ++i) {
         const std::string line = pendingFavouriteLines_[i];
         const int before = playlist_.Count();
         intake_.AddPath(line, false);
@@ -172,6 +176,15 @@ bool PlayerSession::NewFavourite(const std::string& name) {
     WriteFavouriteKeysNow();
     FavouritesChanged();
     UpdateButtons();
+    return true;
+}
+
+bool PlayerSession::AppendToFavourite(int index, const std::vector<std::string>& paths) {
+    if (options_.readOnly || index < 0 || index >= static_cast<int>(favourites_.size()))
+        return false;
+    if (index != currentFavourite_) return AppendFavouriteLines(favourites_[index].path, paths);
+    AddFavouriteLines(paths);
+    SaveCurrentFavourite();
     return true;
 }
 
@@ -272,13 +285,13 @@ std::vector<int> PlayerSession::MoveRows(const std::vector<int>& rows, int direc
     return moved;
 }
 
-void PlayerSession::RowsEdited(const std::vector<int>& rows) {
-    ActiveList& list = transport_.List();
+void PlayerSession::RowsEdited(ActiveList& list, const std::vector<int>& rows) {
+    const bool active = &list == &transport_.List();
     for (int row : rows) {
         if (row < 0 || row >= list.Count()) continue;
         PlaylistEntry& entry = list.Entry(row);
         entry.displayName = MakeDisplayName(entry, settings_.main.nameType);
-        if (row == list.CurrentIndex() && transport_.EngineState() != kEngineStopped)
+        if (active && row == list.CurrentIndex() && transport_.EngineState() != kEngineStopped)
             ShowTitle(TitleDisplayText(entry));
     }
     RedrawList();

@@ -89,6 +89,11 @@ class PlayerSession : private TransportHost {
     // Every favourite's name and lines: the current one from the playlist, the others from
     // their files.
     std::vector<FavouriteDraft> FavouriteDrafts() const;
+    // "お気に入りに追加" of the explorer pane: `paths` go to the end of favourite `index`. The
+    // current favourite's file is the playlist's, so there they become rows and the file is
+    // saved from the playlist; any other favourite's file is appended to. False when nothing
+    // could be written.
+    bool AppendToFavourite(int index, const std::vector<std::string>& paths);
     // Stores `drafts` as the favourites, in their order, in place of all others, and loads the
     // first one.
     void ReplaceFavourites(const std::vector<FavouriteDraft>& drafts);
@@ -103,7 +108,9 @@ class PlayerSession : private TransportHost {
     void SortByColumn(int column);
     std::vector<int> MoveRows(const std::vector<int>& rows, int direction);
     // A row's title or artist changed outside the session (tags rewritten).
-    void RowsEdited(const std::vector<int>& rows);
+    void RowsEdited(const std::vector<int>& rows) { RowsEdited(transport_.List(), rows); }
+    // The same for rows of `list`, which may be a list that is not the active one.
+    void RowsEdited(ActiveList& list, const std::vector<int>& rows);
     bool IsAdding() const { return intake_.IsAdding(); }
     // A second instance's command line: clear, add, play. False when it was dropped.
     bool HandOver(const std::string& path);
@@ -171,6 +178,8 @@ class PlayerSession : private TransportHost {
     // Loads the current favourite's lines; those a quit request leaves unread are kept for
     // its next save.
     void LoadCurrentFavourite(std::vector<std::string> lines);
+    // Adds `lines` after the current favourite's rows and lines still pending.
+    void AddFavouriteLines(const std::vector<std::string>& lines);
     std::vector<std::string> CurrentFavouriteLines() const;
     void DropPendingLines() {
         pendingFavouriteLines_.clear();

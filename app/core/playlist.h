@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "core/current_row.h"
 #include "core/playlist_entry.h"
+#include "core/sort_arrows.h"
 
 namespace velk::app {
 
 constexpr int kColumnCount = 4;
 enum PlaylistColumn { kColumnTitle = 0, kColumnLyrics = 1, kColumnArtist = 2, kColumnTime = 3 };
-
-struct RemovalResult {
-    bool removedAny = false;
-    bool currentRemoved = false;
-};
 
 class Playlist : public ActiveList {
   public:
@@ -41,7 +38,7 @@ class Playlist : public ActiveList {
     // The header text of a column with its sort arrow ("△" after ascending, "▽" after descending).
     std::string HeaderText(int column) const;
     // Clears the sort arrows (switching favourites does this).
-    void ClearSortArrows() { arrowColumn_ = -1; }
+    void ClearSortArrows() { arrows_.ClearArrow(); }
 
     // Moves the selected rows one place up (-1) or down (+1), each swapping with its neighbour;
     // nothing moves when a selected row is already at that edge. Returns the new selection.
@@ -52,9 +49,7 @@ class Playlist : public ActiveList {
   private:
     std::vector<std::unique_ptr<PlaylistEntry>> rows_;
     int current_ = 0;
-    std::array<bool, kColumnCount> nextDescending_{};
-    int arrowColumn_ = -1;
-    bool arrowDescending_ = false;
+    SortArrows arrows_{kColumnCount};
 };
 
 // The column headers without arrows.

@@ -65,4 +65,11 @@ inline QString ControlObjectName(int id) {
     return QStringLiteral("control%1").arg(id);
 }
 
+// `widget`, named for its control number.
+template <typename Widget>
+Widget* WithControlId(Widget* widget, int id) {
+    widget->setObjectName(ControlObjectName(id));
+    return widget;
+}
+
 }  // namespace velk::app::ids

@@ -13,6 +13,7 @@
 #include "core/speed_pitch.h"
 #include "ui/app_icon.h"
 #include "ui/control_ids.h"
+#include "ui/drop_button.h"
 
 namespace velk::app {
 
@@ -45,19 +46,6 @@ QLabel* MakeLabel(QWidget* parent, const char* tip, bool framed) {
     return label;
 }
 
-QToolButton* MakeDropButton(QWidget* parent, const char* tip,
-                            const std::vector<std::string>& choices) {
-    auto* button = new QToolButton(parent);
-    button->setToolTip(QString::fromUtf8(tip));
-    button->setPopupMode(QToolButton::MenuButtonPopup);
-    auto* menu = new QMenu(button);
-    for (size_t i = 0; i < choices.size(); ++i) {
-        menu->addAction(QString::fromStdString(choices[i]))->setData(static_cast<int>(i));
-    }
-    button->setMenu(menu);
-    return button;
-}
-
 }  // namespace
 
 CMainWindow::CMainWindow(PlayerSession& session, const StartOptions& options, QWidget* parent)
@@ -71,7 +59,7 @@ CMainWindow::CMainWindow(PlayerSession& session, const StartOptions& options, QW
     BuildTray();
     FavouritesChanged();
     session_.SetSelectionSource([this] {
-        const auto rows = list_->SelectedRows();
+        const auto rows = ActiveSelection();
         return rows.empty() ? -1 : rows.front();
     });
     session_.Subscribe(*this);
@@ -112,8 +100,6 @@ void CMainWindow::BuildControls() {
     lyricsEditTab_ = MakeButton(this, "歌詞編集", "", true);
     geqTab_ = MakeButton(this, "GEQ", "", true);
     favouritesTab_->setChecked(true);
-    // The explorer pane comes with its own window.
-    explorerTab_->setEnabled(false);
     favouritesCombo_ = new QComboBox(this);
     favouritesCombo_->setToolTip(QString::fromUtf8("お気に入りのﾘｽﾄ"));
     newFavourite_ = MakeButton(this, "新規...", "お気に入りを新規に追加");
@@ -132,6 +118,7 @@ void CMainWindow::BuildControls() {
     list_->ApplyColumnWidths({200, 25, 75, 40});  // the dialog's own widths
     geqPanel_ = new EqualizerPanel(session_, this);
     lyricsPanel_ = new LyricsEditPanel(session_, this);
+    explorer_ = new ExplorerPane(session_, this);
 }
 
 void CMainWindow::NameControls() {
@@ -197,12 +184,15 @@ void CMainWindow::ConnectControls() {
     connect(geqTab_, &QPushButton::clicked, this, &CMainWindow::ShowEqualizer);
     connect(geqPanel_, &EqualizerPanel::left, this, [this] {
         geqPanel_->hide();
-        list_->setVisible(Main().detail);
+        ListPanel().setVisible(Main().detail);
         geqTab_->setChecked(false);
-        favouritesTab_->setChecked(true);
+        (explorerMode_ ? explorerTab_ : favouritesTab_)->setChecked(true);
     });
     connect(geqPanel_, &EqualizerPanel::escapePressed, this, &QWidget::close);
     connect(lyricsEditTab_, &QPushButton::clicked, this, &CMainWindow::EnterLyricsEdit);
+    connect(explorerTab_, &QPushButton::clicked, this, &CMainWindow::ShowExplorerPanel);
+    connect(explorer_, &ExplorerPane::editLyricsRequested, this, &CMainWindow::EnterLyricsEdit);
+    connect(explorer_, &ExplorerPane::rowsChanged, this, &CMainWindow::UpdateButtons);
     connect(lyricsPanel_, &LyricsEditPanel::returnRequested, this, [this] {
         if (LeaveLyricsEdit()) favouritesTab_->setChecked(true);
     });
@@ -308,14 +298,16 @@ void CMainWindow::Start() {
     UpdateButtons();
     SetFavouriteControlsEnabled(false);
     if (path.isEmpty()) {
+        if (Main().showMode) ShowExplorerPanel();
         session_.LoadSelectedFavourite();
         favouritesCombo_->setCurrentIndex(session_.CurrentFavourite());
     } else {
+        Main().showMode = false;
         session_.AddLines({path.toStdString()});
     }
     UpdateTotals();
     UpdateButtons();
-    SetFavouriteControlsEnabled(true);
+    SetFavouriteControlsEnabled(!explorerMode_);
     if (!path.isEmpty()) session_.Player().PlayCurrent(true);
 }
 
@@ -327,20 +319,23 @@ void CMainWindow::ShowEqualizer() {
     if (InLyricsEdit() && !LeaveLyricsEdit()) return;
     geqPanel_->Open();
     list_->hide();
+    explorer_->hide();
     geqPanel_->setVisible(Main().detail);
     geqPanel_->setFocus();
 }
 
 void CMainWindow::ShowPlaylistPanel() {
     favouritesTab_->setChecked(true);
+    explorerTab_->setChecked(false);
     if (InLyricsEdit() && !LeaveLyricsEdit()) return;
+    if (explorerMode_) LeaveExplorerMode();
     if (geqPanel_->IsOpen()) geqPanel_->LeaveForOtherPanel();
 }
 
 void CMainWindow::EnterLyricsEdit() {
     lyricsEditTab_->setChecked(true);
     if (InLyricsEdit()) return;
-    const std::vector<int> selected = list_->SelectedRows();
+    const std::vector<int> selected = ActiveSelection();
     ActiveList& songs = session_.Active();
     const int row = selected.size() == 1 ? selected.front() : songs.CurrentIndex();
     if (row < 0 || row >= songs.Count()) {
@@ -348,11 +343,13 @@ void CMainWindow::EnterLyricsEdit() {
         return;
     }
     favouritesTab_->setChecked(false);
+    explorerTab_->setChecked(false);
     geqTab_->setChecked(false);
     if (geqPanel_->IsOpen()) {
         geqPanel_->LeaveForOtherPanel();
         geqTab_->setChecked(false);
         favouritesTab_->setChecked(false);
+        explorerTab_->setChecked(false);
     }
     // The edited song is the one that plays and repeats; a song already playing plays on.
     if (session_.EngineState() == kEngineStopped && songs.CurrentIndex() != row) {
@@ -361,6 +358,7 @@ void CMainWindow::EnterLyricsEdit() {
     }
     session_.Player().flags.lyricsEdit = true;
     list_->hide();
+    explorer_->hide();
     lyricsPanel_->setGeometry(list_->geometry());
     lyricsPanel_->setVisible(Main().detail);
     SetFavouriteControlsEnabled(false);
@@ -377,10 +375,10 @@ bool CMainWindow::LeaveLyricsEdit() {
     }
     session_.Player().flags.lyricsEdit = false;
     lyricsEditTab_->setChecked(false);
-    if (!session_.IsAdding()) SetFavouriteControlsEnabled(true);
+    if (!session_.IsAdding() && !explorerMode_) SetFavouriteControlsEnabled(true);
     UpdateButtons();
     if (session_.EngineState() == kEngineStopped) titleDisplay_->clear();
-    list_->setVisible(Main().detail && !geqPanel_->IsOpen());
+    ListPanel().setVisible(Main().detail && !geqPanel_->IsOpen());
     return true;
 }
 
@@ -489,6 +487,8 @@ void CMainWindow::LayoutControls() {
     list_->setGeometry(6, 152, w - 12, std::max(h - 152 - 26, 0));
     geqPanel_->setGeometry(list_->geometry());
     lyricsPanel_->setGeometry(list_->geometry());
+    // The pane's buttons take the place of the totals, which explorer mode hides.
+    explorer_->setGeometry(6, 152, w - 12, std::max(h - 152 - 4, 0));
     fileCountLabel_->setGeometry(6, h - 22, 48, 18);
     fileCount_->setGeometry(56, h - 22, 60, 18);
     totalTimeLabel_->setGeometry(w - 160, h - 22, 48, 18);
@@ -500,12 +500,16 @@ void CMainWindow::LayoutControls() {
 // the buttons.
 void CMainWindow::ApplyCompactLayout() {
     const bool full = Main().detail;
-    for (QWidget* lower : std::initializer_list<QWidget*>{
-             favouritesTab_, explorerTab_, lyricsEditTab_, geqTab_, newFavourite_, favouritesCombo_,
-             fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_}) {
+    for (QWidget* lower :
+         std::initializer_list<QWidget*>{favouritesTab_, explorerTab_, lyricsEditTab_, geqTab_,
+                                         newFavourite_, favouritesCombo_}) {
         lower->setVisible(full);
     }
-    list_->setVisible(full && !geqPanel_->IsOpen() && !InLyricsEdit());
+    for (QWidget* total : {fileCountLabel_, fileCount_, totalTimeLabel_, totalTime_})
+        total->setVisible(full && !explorerMode_);
+    const bool listShown = full && !geqPanel_->IsOpen() && !InLyricsEdit();
+    list_->setVisible(listShown && !explorerMode_);
+    explorer_->setVisible(listShown && explorerMode_);
     geqPanel_->setVisible(full && geqPanel_->IsOpen());
     lyricsPanel_->setVisible(full && InLyricsEdit());
 }
@@ -586,6 +590,7 @@ void CMainWindow::Shutdown() {
     MainWindowSettings& m = Main();
     m.showFlag = !windowShown_ ? kShowMinimised : maximised_ ? kShowMaximised : kShowNormal;
     for (int c = 0; c < kColumnCount; ++c) m.itemWidth[c] = list_->columnWidth(c);
+    explorer_->StoreState();
     session_.Shutdown(volume_->value());
     if (tray_) tray_->hide();
 }

@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "core/player_session.h"
+#include "explorer/ui/explorer_pane.h"
 #include "lyrics/ui/lyrics_edit_panel.h"
 #include "ui/hotkey_poller.h"
 #include "ui/playlist_model.h"
@@ -41,6 +42,10 @@ class CMainWindow : public QWidget, private SessionListener {
     PlaylistView& ListView() { return *list_; }
     EqualizerPanel& Equalizer() { return *geqPanel_; }
     LyricsEditPanel& LyricsEditor() { return *lyricsPanel_; }
+    ExplorerPane& Explorer() { return *explorer_; }
+    bool InExplorerMode() const { return explorerMode_; }
+    // The path the player was started with ("" for none, "-tray" for the tray start).
+    const QString& StartPath() const { return options_.commandLine; }
     bool InLyricsEdit() const { return session_.Player().flags.lyricsEdit; }
     // The editor for the one selected row ("歌詞編集" and menu item 32786).
     void EnterLyricsEdit();
@@ -104,6 +109,15 @@ class CMainWindow : public QWidget, private SessionListener {
 
     void ShowEqualizer();
     void ShowPlaylistPanel();
+    // Explorer mode (main_window_explorer.cpp): the pane takes the playlist's place and its
+    // list becomes the active list.
+    void ShowExplorerPanel();
+    void LeaveExplorerMode();
+    // The playlist or, in explorer mode, the explorer pane: what the lower panel shows when no
+    // other panel is open.
+    QWidget& ListPanel();
+    // The rows selected in the list transport plays.
+    std::vector<int> ActiveSelection() const;
     void ToggleDetail();
     void ApplyCompactLayout();
     void ChooseSpeed(int index, bool fromList);
@@ -157,6 +171,8 @@ class CMainWindow : public QWidget, private SessionListener {
     PlaylistView* list_ = nullptr;
     EqualizerPanel* geqPanel_ = nullptr;
     LyricsEditPanel* lyricsPanel_ = nullptr;
+    ExplorerPane* explorer_ = nullptr;
+    bool explorerMode_ = false;
     // Leaving the editor was refused during a tab switch: the tick puts the tabs back.
     bool leaveRefused_ = false;
     std::unique_ptr<PlaylistModel> model_;

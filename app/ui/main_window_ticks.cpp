@@ -92,7 +92,7 @@ void CMainWindow::HousekeepingTick() {
         for (QPushButton* tab : {favouritesTab_, explorerTab_, geqTab_}) tab->setChecked(false);
         lyricsEditTab_->setChecked(true);
     }
-    lyricsEditTab_->setEnabled(list_->SelectedRows().size() == 1);
+    lyricsEditTab_->setEnabled(ActiveSelection().size() == 1);
     const bool leftDown = keys_->LeftButtonDown();
     QWidget* focus = QApplication::focusWidget();
     const QWidget* transportControls[] = {play_,     stop_,  previous_, next_,          loop_,
@@ -100,7 +100,12 @@ void CMainWindow::HousekeepingTick() {
                                           position_, speed_, pitch_};
     if (!leftDown && focus) {
         for (const QWidget* control : transportControls) {
-            if (focus == control) list_->setFocus();
+            if (focus != control) continue;
+            if (explorerMode_) {
+                explorer_->ListView().setFocus();
+            } else {
+                list_->setFocus();
+            }
         }
     }
     session_.Player().CheckMemberEnd();
@@ -144,7 +149,10 @@ void CMainWindow::CheckWake() {
     WakeSettings& wake = session_.Settings().etc.wake;
     if (!WakeCheck(wake, lastWakeMinute_, {local.tm_hour, local.tm_min, local.tm_wday})) return;
     // The wake favourite plays in the favourites list, whatever list was active.
-    if (&session_.Active() != &session_.MainList()) session_.SetActiveList(nullptr);
+    if (explorerMode_) {
+        LeaveExplorerMode();
+        favouritesTab_->setChecked(!geqPanel_->IsOpen() && !InLyricsEdit());
+    }
     const int found = FindFavourite(session_.Favourites(), wake.playlist);
     if (found >= 0) SwitchFavourite(found);
     session_.Player().PlayCurrent(true);

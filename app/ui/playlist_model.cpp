@@ -1,9 +1,5 @@
 #include "ui/playlist_model.h"
 
-#include <QFileIconProvider>
-#include <QFileInfo>
-#include <QMimeDatabase>
-
 #include "core/time_text.h"
 
 namespace velk::app {
@@ -28,17 +24,13 @@ int PlaylistModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumnCount;
 }
 
-// One icon per file type: asking the shell for every one of 10,000 rows would stall the drop.
-QIcon PlaylistModel::IconFor(const PlaylistEntry& entry) const {
-    const QString suffix = QFileInfo(QString::fromStdString(entry.path)).suffix().toLower();
-    auto found = iconsBySuffix_.find(suffix);
-    if (found != iconsBySuffix_.end()) return *found;
-    static const QMimeDatabase mimes;
-    QIcon icon = QIcon::fromTheme(
-        mimes.mimeTypeForFile("x." + suffix, QMimeDatabase::MatchExtension).iconName());
-    if (icon.isNull()) icon = QFileIconProvider().icon(QFileIconProvider::File);
-    iconsBySuffix_.insert(suffix, icon);
-    return icon;
+QVariant SongRowColour(int role, const PlaylistEntry& entry, bool current, const QColor& fileList,
+                       const QColor& currentLine) {
+    if (role == Qt::BackgroundRole) return current ? currentLine : fileList;
+    if (role != Qt::ForegroundRole) return {};
+    if (entry.failed) return QColor(Qt::red);
+    if (entry.played) return QColor(Qt::blue);
+    return {};
 }
 
 QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
@@ -60,13 +52,12 @@ QVariant PlaylistModel::data(const QModelIndex& index, int role) const {
             return index.column() == kColumnTime ? int(Qt::AlignRight | Qt::AlignVCenter)
                                                  : int(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::BackgroundRole:
-            return index.row() == playlist_.CurrentIndex() ? currentLineColour_ : fileListColour_;
         case Qt::ForegroundRole:
-            if (e.failed) return QColor(Qt::red);
-            if (e.played) return QColor(Qt::blue);
-            return {};
+            return SongRowColour(role, e, index.row() == playlist_.CurrentIndex(), fileListColour_,
+                                 currentLineColour_);
         case Qt::DecorationRole:
-            return index.column() == kColumnTitle ? IconFor(e) : QVariant();
+            return index.column() == kColumnTitle ? looks_.Icon(QString::fromStdString(e.path))
+                                                  : QVariant();
         default:
             return {};
     }

@@ -3,10 +3,9 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QHash>
-#include <QIcon>
 
 #include "core/playlist.h"
+#include "ui/file_type_look.h"
 
 namespace velk::app {
 
@@ -29,15 +28,17 @@ class PlaylistModel : public QAbstractTableModel {
     void Repaint();
 
   private:
-    QIcon IconFor(const PlaylistEntry& entry) const;
-
     Playlist& playlist_;
     QColor fileListColour_;
     QColor currentLineColour_;
-    mutable QHash<QString, QIcon> iconsBySuffix_;
+    mutable FileTypeLook looks_;
 };
 
 QColor FromColorRef(uint32_t bgr);
 uint32_t ToColorRef(const QColor& colour);
+// The background (the current row's own colour) or the text colour (red for a failed song, blue
+// for a played one) of a row of a list transport plays; nothing for other roles.
+QVariant SongRowColour(int role, const PlaylistEntry& entry, bool current, const QColor& fileList,
+                       const QColor& currentLine);
 
 }  // namespace velk::app

@@ -65,6 +65,15 @@ QWidget* ShowEqualizer(CMainWindow& main) {
     return &main;
 }
 
+// The explorer pane in the playlist's place, showing the folder the player was started with.
+QWidget* ShowExplorer(CMainWindow& main) {
+    auto* tab = main.findChild<QPushButton*>(ids::ControlObjectName(ids::kExplorerTab));
+    if (tab) tab->click();
+    const QString folder = main.StartPath();
+    if (!folder.isEmpty() && folder != "-tray") main.Explorer().ShowFolder(folder);
+    return &main;
+}
+
 // The main window in lyrics-edit mode with the lines of the playing song.
 QWidget* ShowLyricsEditor(CMainWindow& main) {
     ActiveList& songs = main.Session().Active();
@@ -96,6 +105,7 @@ const std::vector<PictureWindow>& PictureWindows() {
         {"spectrum", ShowSpectrum},
         {"geq", ShowEqualizer},
         {"editor", ShowLyricsEditor},
+        {"explorer", ShowExplorer},
         {"properties",
          [](CMainWindow& main) -> QWidget* {
              PlayerSession& session = main.Session();

@@ -93,6 +93,7 @@ TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
         SettingsStore store(path);
         s = LoadAll(store, 0);
         EXPECT_FALSE(s.main.loop);  // the key's own default when state is kept
+        EXPECT_EQ(s.main.explorerFolderWidth, kExplorerFolderWidth);
         s.main.loop = true;
         s.main.random = true;
         s.main.detail = false;
@@ -100,6 +101,8 @@ TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
         s.main.speed = 4;
         s.main.window = {10, 20, 410, 520};
         s.main.itemWidth = {1, 2, 3, 0x10004};
+        s.main.explorerItemWidth = {11, 12, 13, 14, 15, 0x10016};
+        s.main.explorerFolderWidth = 321;
         SaveOnExit(store, s);
     }
     SettingsStore store(path);
@@ -111,6 +114,9 @@ TEST(SettingsStore, SaveStatusOnRoundTripsTheWindowState) {
     EXPECT_EQ(r.main.speed, 4);
     EXPECT_EQ(r.main.window.bottom, 520);
     EXPECT_EQ(r.main.itemWidth[3], 4);  // only the low 16 bits
+    EXPECT_EQ(r.main.explorerItemWidth[0], 11);
+    EXPECT_EQ(r.main.explorerItemWidth[5], 0x16);
+    EXPECT_EQ(r.main.explorerFolderWidth, 321);
 }
 
 // Each window's record reads what its options page and its exit pass write, and nothing

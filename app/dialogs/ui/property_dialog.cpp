@@ -217,7 +217,7 @@ bool PropertyDialog::Apply() {
     edits.pcmWave = !song_.HasTag();
     VelkTagPort tags;
     const ApplyOutcome outcome = ApplyProperties(list_.Entry(row_), edits, tags);
-    if (outcome.rowChanged) session_.RowsEdited({row_});
+    if (outcome.rowChanged) session_.RowsEdited(list_, {row_});
     switch (outcome.result) {
         case ApplyOutcome::kUnencodable:
             Warn(QString::fromUtf8("「%1」はタグに書き込めない文字です。\r\n"
