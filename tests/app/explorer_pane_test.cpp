@@ -283,6 +283,22 @@ TEST_F(ExplorerPaneTest, ANameThatIsNotUtf8IsListedAndDeletedByItsBytes) {
     EXPECT_TRUE(fs::exists(dir.file("odd/\xef\xbf\xbd.mp3")));
 }
 
+// With the trash's folders replaced by a file nothing is deleted: every row stays, and the
+// user hears of it once.
+TEST_F(ExplorerPaneTest, AnUnusableTrashDeletesNothingAndSaysSo) {
+    Open();
+    OpenExplorer();
+    ShowFolder(music());
+    fs::remove_all(trash("info"));
+    WriteFile(trash("info"));
+    Pane().SelectRows({0, 1});
+    Pane().DeleteSelectedFiles();
+    EXPECT_EQ(Names(), (std::vector<std::string>{"a.MP3", "b.mp3"}));
+    EXPECT_TRUE(fs::exists(music("a.MP3")));
+    EXPECT_TRUE(fs::exists(music("b.mp3")));
+    EXPECT_EQ(told, QStringList{QString::fromUtf8("ごみ箱に移動できないファイルがありました。")});
+}
+
 TEST_F(ExplorerPaneTest, FoldersTheDesktopNeedsAreNotDeleted) {
     Open();
     OpenExplorer();

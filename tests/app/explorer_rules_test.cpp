@@ -381,8 +381,8 @@ TEST(TrashBin, AnUnusableTrashOrAMissingFileMovesNothing) {
 }
 
 // A rename does not cross file systems: a file on another one stays where it is and leaves no
-// info file behind.
-TEST(TrashBin, AFileOfAnotherFileSystemStays) {
+// info file behind; that file system's own ".Trash-UID" takes it instead.
+TEST(TrashBin, AFileOfAnotherFileSystemGoesToThatFileSystemsTrash) {
     TempDir dir;
     const std::string root = dir.file("Trash");
     fs::create_directories(root + "/files");
@@ -392,12 +392,25 @@ TEST(TrashBin, AFileOfAnotherFileSystemStays) {
     if (::stat(root.c_str(), &here) != 0 || ::stat("/dev/shm", &shm) != 0 ||
         here.st_dev == shm.st_dev || ::access("/dev/shm", W_OK) != 0)
         GTEST_SKIP() << "no second writable file system";
+    const std::string shmTrash = "/dev/shm/.Trash-" + std::to_string(::getuid());
+    const bool hadShmTrash = fs::exists(shmTrash);
     const fs::path other = "/dev/shm/velk-trash-test-" + std::to_string(::getpid());
     fs::create_directories(other);
-    WriteFile((other / "a.mp3").string());
-    EXPECT_EQ(MoveToTrash((other / "a.mp3").string(), root, 0), "");
-    EXPECT_TRUE(fs::exists(other / "a.mp3"));
+    const std::string song = (other / "a.mp3").string();
+    WriteFile(song);
+    EXPECT_EQ(MoveToTrash(song, root, 0), "");
+    EXPECT_TRUE(fs::exists(song));
     EXPECT_TRUE(fs::is_empty(root + "/info"));
+
+    EXPECT_EQ(TrashRootFor(dir.file("Trash/files"), root), root);
+    ASSERT_EQ(TrashRootFor(song, root), shmTrash);
+    const std::string moved = MoveToTrash(song, shmTrash, 0);
+    EXPECT_FALSE(fs::exists(song));
+    EXPECT_TRUE(fs::exists(moved));
+    EXPECT_EQ(TrashRootFor((other / "gone.mp3").string(), root), "");
+    fs::remove(moved);
+    fs::remove(shmTrash + "/info/" + fs::path(moved).filename().string() + ".trashinfo");
+    if (!hadShmTrash) fs::remove_all(shmTrash);
     fs::remove_all(other);
 }
 

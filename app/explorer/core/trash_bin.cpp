@@ -86,7 +86,41 @@ std::string ReserveName(const std::string& trashRoot, const std::string& base,
     return {};
 }
 
+bool DeviceOf(const std::string& path, dev_t& device) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return false;
+    device = info.st_dev;
+    return true;
+}
+
+// The highest folder above `path` that is still on `device`: where that file system is mounted.
+fs::path MountTop(fs::path path, dev_t device) {
+    while (path.has_relative_path()) {
+        dev_t parent{};
+        if (!DeviceOf(path.parent_path().string(), parent) || parent != device) break;
+        path = path.parent_path();
+    }
+    return path;
+}
+
 }  // namespace
+
+std::string TrashRootFor(const std::string& path, const std::string& homeTrash) {
+    const fs::path normal = fs::path(path).lexically_normal();
+    dev_t fileDevice{}, homeDevice{};
+    if (!normal.is_absolute() || !DeviceOf(normal.string(), fileDevice)) return {};
+    if (DeviceOf(homeTrash, homeDevice) && homeDevice == fileDevice) return homeTrash;
+    const fs::path top = MountTop(normal, fileDevice);
+    const std::string root = (top / (".Trash-" + std::to_string(::getuid()))).string();
+    for (const std::string& folder : {root, root + "/files", root + "/info"}) {
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return {};
+    }
+    // Another user's folder of that name, or a link planted there, is not our trash.
+    struct stat info {};
+    if (::lstat(root.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+        return {};
+    return TrashUsable(root) ? root : std::string();
+}
 
 bool TrashUsable(const std::string& trashRoot) {
     return UsableRoot(trashRoot) && WritableFolder(trashRoot + "/files") &&

@@ -21,6 +21,11 @@ bool TrashUsable(const std::string& trashRoot);
 std::string MoveToTrash(const std::string& path, const std::string& trashRoot,
                         std::time_t deletedAt);
 
+// The trash a file at `path` goes to: `homeTrash` when both lie on one file system, else the
+// ".Trash-UID" folder at the top of the file's own file system (made when missing, private to
+// the user). "" when neither can hold it.
+std::string TrashRootFor(const std::string& path, const std::string& homeTrash);
+
 // True when "files" or "info" of the trash holds an entry.
 bool TrashHasItems(const std::string& trashRoot);
 

@@ -149,26 +149,29 @@ void ExplorerPane::AddFolderToFavourite(const QString& folder, int favourite, bo
 
 // ---- Deleting and renaming ----------------------------------------------------------------------
 
-// Every selected file goes to the Recycle Bin; the rows of the files that are gone then go too,
-// and a refused file keeps its row.
+// Every selected file goes to the Recycle Bin (a file of another file system to that file
+// system's own trash); the rows of the files that are gone then go too, and a refused file keeps
+// its row and is named in one message.
 void ExplorerPane::DeleteSelectedFiles() {
     if (RecycleBinShown()) return;
     const std::string trash = PathBytes(trashRoot_);
     const std::time_t now = std::time(nullptr);
     std::vector<int> gone;
+    bool refused = false;
     for (int row : SelectedRows()) {
         const std::string& path = list_.Entry(row).path;
-        MoveToTrash(path, trash, now);
+        refused |= MoveToTrash(path, TrashRootFor(path, trash), now).empty();
         if (!PathExists(path)) gone.push_back(row);
     }
     RemoveGoneRows(gone);
+    if (refused) tell_(QString::fromUtf8("ごみ箱に移動できないファイルがありました。"));
 }
 
 void ExplorerPane::DeleteFolder(const QString& folder) {
     const std::string path = PathBytes(folder);
     const std::string trash = PathBytes(trashRoot_);
     const bool allowed = FolderMayBeTrashed(path, trash, {PathBytes(QDir::homePath())});
-    if (!allowed || MoveToTrash(path, trash, std::time(nullptr)).empty())
+    if (!allowed || MoveToTrash(path, TrashRootFor(path, trash), std::time(nullptr)).empty())
         tell_(QString::fromUtf8("このフォルダは削除できません。"));
 }
 
