@@ -181,16 +181,18 @@ void Layer3Decoder::outputMonoMix(int gr, int slot, uint8_t* out) {
 void Layer3Decoder::outputGranule(int gr, int channels, int slot, uint8_t* out) {
     if (channels == 1) {
         hybrid(0, gr, slot, block_[0]);
-        synthesis_.synthesizeGranule(block_[0], 0, out);
         // A mono frame in a stream that set up two output channels plays on both.
-        if (setup_.outputChannels == 2) synthesis_.synthesizeGranule(block_[0], 1, out);
+        if (setup_.outputChannels == 2) {
+            synthesis_.synthesizeGranule(block_[0], block_[0], out);
+        } else {
+            synthesis_.synthesizeGranule(block_[0], 0, out);
+        }
         return;
     }
     if (setup_.outputChannels == 2) {
-        for (int ch = 0; ch < 2; ++ch) {
-            hybrid(ch, gr, slot, block_[ch]);
-            synthesis_.synthesizeGranule(block_[ch], ch, out);
-        }
+        hybrid(0, gr, slot, block_[0]);
+        hybrid(1, gr, slot, block_[1]);
+        synthesis_.synthesizeGranule(block_[0], block_[1], out);
         return;
     }
     switch (setup_.options.convert & 3) {

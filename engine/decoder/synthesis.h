@@ -27,6 +27,8 @@ class Synthesis {
     // channel. `out` is the granule's first output sample frame; writes 18 * (32 >> reduction)
     // samples of `channel` there, interleaved with the other channel when the output has two.
     void synthesizeGranule(const float* subbands, int channel, uint8_t* out);
+    // Both channels of a two-channel output at once, `left` and `right` in the form above.
+    void synthesizeGranule(const float* left, const float* right, uint8_t* out);
     // Layer I/II form: `slots` holds `slotCount` slots of 64 floats, subband-major with the
     // two channels side by side (index subband * 2 + channel); with one output channel only the
     // first 32 floats of a slot are read. Writes every output channel of those slots.
@@ -47,27 +49,42 @@ class Synthesis {
     void allowWideLanes(bool allowed) { wideAllowed_ = allowed; }
 
   private:
-    // The history holds the matrixed values of the last 16 slots: 64 >> reduction per slot.
-    static constexpr int kHistorySlots = 16;  // a power of two: ages wrap with a mask
+    // Each output sample weighs the matrixed values (64 >> reduction per slot) of the last 16
+    // slots. They lie in order of age from newest_ on, in a buffer of twice that length: a
+    // new slot goes in front of the newest, and only when the front is reached do the last
+    // slots move back to the end.
+    static constexpr int kSynthesisSlots = 16;
+    static constexpr int kHistorySlots = 2 * kSynthesisSlots;
     static constexpr int kHistoryFloats = kHistorySlots * 64;
 
-    using SlotRoutine = void (Synthesis::*)(const float* in, int stride, int channel, uint8_t* out);
+    // Where a call's subband samples are: slot-major rows, one per time slot.
+    struct BlockInput {
+        const float* rows[2];  // per channel synthesised: its first slot
+        int rowStride;         // floats from one slot to the next
+        bool sideBySide;       // both channels in rows[0], subband k of channel c at 2k + c
+        int firstChannel;      // output channel of the first channel synthesised
+        int channelCount;      // channels synthesised, 1 or 2
+    };
+
+    using BlockRoutine = void (Synthesis::*)(const BlockInput& input, int slotCount, uint8_t* out);
     template <class Lanes, int Channels, int Reduction, bool EightBit>
-    void synthesizeSlot(const float* in, int stride, int channel, uint8_t* out);
+    void synthesizeBlock(const BlockInput& input, int slotCount, uint8_t* out);
+    template <class Lanes, int Reduction, int Count>
+    void windowSlot(int firstChannel, const float* const* matrixed, int (*pcm)[32]);
     template <int Channels, int Reduction, bool EightBit>
-    void synthesizeSlotNarrow(const float* in, int stride, int channel, uint8_t* out);
+    void synthesizeBlockNarrow(const BlockInput& input, int slotCount, uint8_t* out);
     template <int Channels, int Reduction, bool EightBit>
-    void synthesizeSlotWide(const float* in, int stride, int channel, uint8_t* out);
-    SlotRoutine routineFor(int channels, int reduction, bool eightBit) const;
+    void synthesizeBlockWide(const BlockInput& input, int slotCount, uint8_t* out);
+    BlockRoutine routineFor(int channels, int reduction, bool eightBit) const;
 
     int channels_ = 2;
     int reduction_ = 0;
     bool eightBit_ = false;
     int slotBytes_ = 128;
-    SlotRoutine routine_;
+    BlockRoutine routine_;
     bool wideAllowed_ = true;
     const float* windows_[3];
-    const struct DctMatrices* dct_;
+    const struct DctFactors* dct_;
     bool equalizerOn_ = false;
     float gains_[kEqualizerSubbands];
     alignas(64) float history_[2][kHistoryFloats];
