@@ -36,14 +36,16 @@ void Layer12Decoder::decodeFrame(const FrameHeader& header, const uint8_t* frame
     if (layer_ == 1) {
         readLayer1(bits, side);
         buildEntries(side, 1);
+        BitCache samples(frame, length, bits.position());
         for (int slot = 0; slot < slots; ++slot) {
-            readSlotValues(bits, block_ + slot * Synthesis::kSlotFloats);
+            readSlotValues(samples, block_ + slot * Synthesis::kSlotFloats);
         }
     } else {
         readLayer2(header, bits, side);
         buildEntries(side, 3);
+        BitCache samples(frame, length, bits.position());
         for (int group = 0; group < 12; ++group) {
-            readGroupedValues(bits, block_ + group * 3 * Synthesis::kSlotFloats, group / 4);
+            readGroupedValues(samples, block_ + group * 3 * Synthesis::kSlotFloats, group / 4);
         }
     }
     synthesis_.synthesizeSlots(block_, slots, out);
@@ -97,23 +99,25 @@ void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int
     }
 }
 
-void Layer12Decoder::readSlotValues(BitReader& bits, float* slot) const {
+void Layer12Decoder::readSlotValues(BitCache& bits, float* slot) const {
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
+        bits.refill();
         const auto value = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
         for (int p = 0; p < e.placeCount; ++p) slot[e.place[p]] += value * e.factor[p][0];
     }
-    bits.skip(static_cast<size_t>(skipBits_));
+    bits.jump(static_cast<size_t>(skipBits_));
 }
 
-void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int part) const {
+void Layer12Decoder::readGroupedValues(BitCache& bits, float* firstSlot, int part) const {
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
+        bits.refill();  // enough for three samples of up to 16 bits
         float values[3];
         if (e.degroup) {
             const int8_t* code = e.degroup + 3 * bits.read(e.bits);
             for (int s = 0; s < 3; ++s) values[s] = code[s];
-        } else if (e.bits <= 8) {
+        } else if (e.bits <= 10) {
             // Three narrow samples come in one read.
             const uint32_t packed = bits.read(3 * e.bits);
             const uint32_t mask = (1u << e.bits) - 1;
@@ -132,7 +136,7 @@ void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int pa
                 slot[e.place[p]] += values[s] * e.factor[p][part];
         }
     }
-    bits.skip(static_cast<size_t>(skipBits_));
+    bits.jump(static_cast<size_t>(skipBits_));
 }
 
 std::unique_ptr<LayerDecoder> makeLayer12Decoder(Synthesis& synthesis) {

@@ -7,6 +7,7 @@
 
 #include "decoder/bit_reader.h"
 #include "decoder/layer12_tables.h"
+#include "decoder/layer3_bit_cache.h"
 #include "decoder/layer_decoder.h"
 #include "decoder/synthesis.h"
 
@@ -51,8 +52,8 @@ class Layer12Decoder final : public LayerDecoder {
     void buildEntries(const SideInfo& side, int samplesPerGroup);
     void addPlaces(Entry& entry, int frameChannels, int channel, int subband, const int* scale,
                    float classFactor) const;
-    void readSlotValues(BitReader& bits, float* slot) const;
-    void readGroupedValues(BitReader& bits, float* firstSlot, int part) const;
+    void readSlotValues(BitCache& bits, float* slot) const;
+    void readGroupedValues(BitCache& bits, float* firstSlot, int part) const;
 
     Synthesis& synthesis_;
     int layer_ = 2;
