@@ -32,20 +32,20 @@ void Layer12Decoder::decodeFrame(const FrameHeader& header, const uint8_t* frame
     side.bound = side.channels == 1 ? 32 : jointStereoBound(header);
 
     const int slots = layer_ == 1 ? 12 : kMaxSlots;
-    std::memset(block_, 0, sizeof(float) * Synthesis::kSlotFloats * static_cast<size_t>(slots));
+    std::memset(block_, 0, sizeof block_);
     if (layer_ == 1) {
         readLayer1(bits, side);
         buildEntries(side, 1);
         BitCache samples(frame, length, bits.position());
         for (int slot = 0; slot < slots; ++slot) {
-            readSlotValues(samples, block_ + slot * Synthesis::kSlotFloats);
+            readSlotValues(samples, block_ + slot);
         }
     } else {
         readLayer2(header, bits, side);
         buildEntries(side, 3);
         BitCache samples(frame, length, bits.position());
         for (int group = 0; group < 12; ++group) {
-            readGroupedValues(samples, block_ + group * 3 * Synthesis::kSlotFloats, group / 4);
+            readGroupedValues(samples, block_ + group * 3, group / 4);
         }
     }
     synthesis_.synthesizeSlots(block_, slots, out);
@@ -80,16 +80,20 @@ void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int
                                const int* scale, float classFactor) const {
     int places[2];
     int count = 0;
+    // A place is the start of a subband row of the block.
+    const auto row = [subband](int outputChannel) {
+        return (outputChannel * Synthesis::kSubbands + subband) * Synthesis::kBlockSlots;
+    };
     if (outputChannels_ == 2) {
         if (frameChannels == 2) {
-            places[count++] = subband * 2 + channel;
+            places[count++] = row(channel);
         } else {
-            places[count++] = subband * 2;
-            places[count++] = subband * 2 + 1;
+            places[count++] = row(0);
+            places[count++] = row(1);
         }
     } else if (frameChannels == 1 || keptChannel_ < 0 || keptChannel_ == channel) {
         // Mixing to mono sums both channels at one place, not halved, as Layer III does.
-        places[count++] = subband;
+        places[count++] = row(0);
     }
     for (int i = 0; i < count && entry.placeCount < 2; ++i, ++entry.placeCount) {
         entry.place[entry.placeCount] = places[i];
@@ -131,9 +135,9 @@ void Layer12Decoder::readGroupedValues(BitCache& bits, float* firstSlot, int par
             }
         }
         for (int s = 0; s < 3; ++s) {
-            float* slot = firstSlot + s * Synthesis::kSlotFloats;
-            for (int p = 0; p < e.placeCount; ++p)
-                slot[e.place[p]] += values[s] * e.factor[p][part];
+            for (int p = 0; p < e.placeCount; ++p) {
+                firstSlot[e.place[p] + s] += values[s] * e.factor[p][part];
+            }
         }
     }
     bits.jump(static_cast<size_t>(skipBits_));

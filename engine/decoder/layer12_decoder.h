@@ -15,7 +15,7 @@ namespace velk {
 
 class Layer12Decoder final : public LayerDecoder {
   public:
-    static constexpr int kMaxSlots = 36;
+    static constexpr int kMaxSlots = Synthesis::kBlockSlots;
 
     explicit Layer12Decoder(Synthesis& synthesis) : synthesis_(synthesis) {}
 
@@ -29,7 +29,8 @@ class Layer12Decoder final : public LayerDecoder {
 
   private:
     // One subband of one stream channel, or past the joint-stereo bound one subband of both:
-    // a value read goes to up to two places of a slot, each with its own multiplier per part.
+    // a value read goes to up to two subband rows of the block (its places), each with its own
+    // multiplier per part.
     struct Entry {
         const int8_t* degroup;  // three values per code for a grouped class, else nullptr
         int bits;
@@ -63,7 +64,9 @@ class Layer12Decoder final : public LayerDecoder {
     Entry entries_[64];
     int entryCount_ = 0;
     int skipBits_ = 0;  // bits of the subbands above the limit, per slot (Layer I) or group
-    alignas(64) float block_[kMaxSlots * Synthesis::kSlotFloats];
+    // Subband rows of both output channels, in the synthesis's Layer I/II form.
+    alignas(64) float block_[2 * Synthesis::kSubbands * Synthesis::kBlockSlots +
+                             Synthesis::kInputPadding];
 };
 
 // Joint-stereo bound in subbands for a frame's mode and mode extension.

@@ -59,7 +59,8 @@ class Layer3Decoder final : public LayerDecoder {
     // Per channel two granule slots: one holds the spectrum being decoded, the other the
     // previous granule's overlap halves.
     alignas(64) float spectrum_[2][2][576];
-    alignas(64) float block_[2][Synthesis::kGranuleSlots * Synthesis::kSubbands];
+    alignas(64) float block_[2][Synthesis::kGranuleSlots * Synthesis::kSubbands +
+                                Synthesis::kInputPadding] = {};
 };
 
 }  // namespace velk

@@ -138,7 +138,7 @@ void unfold(const float* y, float* out) {
 // (by the sign bit, which is exact).
 inline void storeSlot(float* out, int slot, int subband, float value) {
     const auto flip = static_cast<uint32_t>(slot & subband & 1) << 31;
-    out[slot * 32 + subband] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
+    out[subband * 18 + slot] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
 }
 
 void longBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
@@ -225,9 +225,7 @@ int runHybridFilter(const HybridChannel& c, float* out) {
         for (int i = 0; i < 18; ++i) storeSlot(out, i, sb, overlap[i]);
         std::fill(c.lines + 18 * sb, c.lines + 18 * sb + 18, 0.0f);
     }
-    for (int rest = sb; rest < 32; ++rest) {
-        for (int i = 0; i < 18; ++i) out[i * 32 + rest] = 0.0f;
-    }
+    std::fill(out + 18 * sb, out + 18 * 32, 0.0f);
     return sb;
 }
 

@@ -86,7 +86,7 @@ void Synthesis::configure(int outputChannels, int reduction, bool eightBit) {
 
 void Synthesis::reset() {
     std::memset(history_, 0, sizeof history_);
-    newest_[0] = newest_[1] = kHistorySlots - kSynthesisSlots;
+    newest_[0] = newest_[1] = kHistorySlots - (kSynthesisSlots - 1);
 }
 
 void Synthesis::setEqualizer(const int32_t* table) {
@@ -96,26 +96,27 @@ void Synthesis::setEqualizer(const int32_t* table) {
 
 void Synthesis::synthesizeGranule(const float* subbands, int channel, uint8_t* out) {
     if (channel < 0 || channel >= channels_) return;
-    const BlockInput input{{subbands, nullptr}, kSubbands, false, channel, 1};
+    const BlockInput input{{subbands, nullptr}, kGranuleSlots, channel, 1};
     (this->*routine_)(input, kGranuleSlots, out);
 }
 
 void Synthesis::synthesizeGranule(const float* left, const float* right, uint8_t* out) {
     if (channels_ != 2) return;
-    const BlockInput input{{left, right}, kSubbands, false, 0, 2};
+    const BlockInput input{{left, right}, kGranuleSlots, 0, 2};
     (this->*routine_)(input, kGranuleSlots, out);
 }
 
-void Synthesis::synthesizeSlots(const float* slots, int slotCount, uint8_t* out) {
-    const BlockInput input{{slots, nullptr}, kSlotFloats, channels_ == 2, 0, channels_};
+void Synthesis::synthesizeSlots(const float* block, int slotCount, uint8_t* out) {
+    slotCount = std::clamp(slotCount, 0, kBlockSlots);
+    const BlockInput input{{block, block + kSubbands * kBlockSlots}, kBlockSlots, 0, channels_};
     (this->*routine_)(input, slotCount, out);
 }
 
 // A block of slots, a few at a time (as many as a vector has lanes). The standard's 1024-value
-// V vector is never built: the group's subband samples are turned into vectors over its slots,
-// which go through the DCT together; each slot's 64 matrixed values then follow from the N-point
-// DCT by symmetry, and output sample j sums, over the last 16 slots, the first half (even ages)
-// or the second half (odd ages) of each slot's values, weighted by the window.
+// V vector is never built: a group's subband samples, one slot per lane, go through the DCT
+// together; each slot's 64 matrixed values follow from the N-point DCT by symmetry, and output
+// sample j sums, over the last 16 slots, the first half (even ages) or the second half (odd
+// ages) of each slot's values, weighted by the window.
 template <class Lanes, int Channels, int Reduction, bool EightBit>
 [[gnu::always_inline]] inline void Synthesis::synthesizeBlock(const BlockInput& input,
                                                               int slotCount, uint8_t* out) {
@@ -125,45 +126,30 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
     const int channels = input.channelCount;
     for (int first = 0; first < slotCount; first += kWidth) {
         const int rows = std::min(kWidth, slotCount - first);
-        Lanes subbands[2][kOutputs];
-        if (input.sideBySide) {
-            const float* group = input.rows[0] + first * input.rowStride;
-            for (int square = 0; square < 2 * kOutputs; square += kWidth) {
-                Lanes columns[kWidth];
-                loadTransposed(columns, group + square, input.rowStride, rows);
-                for (int i = 0; i < kWidth; ++i) subbands[i & 1][(square + i) / 2] = columns[i];
-            }
-        } else {
-            for (int c = 0; c < channels; ++c) {
-                const float* group = input.rows[c] + first * input.rowStride;
-                for (int square = 0; square < kOutputs; square += kWidth) {
-                    loadTransposed(subbands[c] + square, group + square, input.rowStride, rows);
-                }
-            }
-        }
-        alignas(32) float matrixed[2][kWidth][kOutputs];
         for (int c = 0; c < channels; ++c) {
+            // Lanes past the block's last slot read the padding or the next subband: they fill
+            // history slots in front of the newest, which are written again before being read.
+            Lanes subbands[kOutputs];
+            const float* in = input.channels[c] + first;
+            for (int k = 0; k < kOutputs; ++k) loadLanes(subbands[k], in + k * input.subbandStride);
             if constexpr (Reduction == 0) {
                 if (equalizerOn_) {
-                    for (int k = 0; k < kOutputs; ++k) subbands[c][k] *= gains_[k];
+                    for (int k = 0; k < kOutputs; ++k) subbands[k] *= gains_[k];
                 }
             }
             Lanes values[kOutputs];
-            dct<Lanes, kOutputs>(*dct_, subbands[c], values);
-            for (int square = 0; square < kOutputs; square += kWidth) {
-                storeTransposed(matrixed[c][0] + square, kOutputs, values + square);
-            }
+            dct<Lanes, kOutputs>(*dct_, subbands, values);
+            pushHistory<Lanes, Reduction>(input.firstChannel + c, values, rows);
         }
         for (int r = 0; r < rows; ++r) {
             int pcm[2][32];
+            const int age = rows - 1 - r;  // of this slot, counted from the group's newest
             uint8_t* slotOut = out + (first + r) * slotBytes_;
             if (Channels == 2 && channels == 2) {
-                const float* both[2] = {matrixed[0][r], matrixed[1][r]};
-                windowSlot<Lanes, Reduction, 2>(0, both, pcm);
+                windowSlot<Lanes, Reduction, 2>(0, age, pcm);
                 storeInterleaved<kOutputs, EightBit>(pcm, slotOut);
             } else {
-                const float* one[1] = {matrixed[0][r]};
-                windowSlot<Lanes, Reduction, 1>(input.firstChannel, one, pcm);
+                windowSlot<Lanes, Reduction, 1>(input.firstChannel, age, pcm);
                 uint8_t* sample = slotOut + input.firstChannel * kBytes;
                 for (int j = 0; j < kOutputs; ++j, sample += Channels * kBytes) {
                     storeSample<EightBit>(pcm[0][j], sample);
@@ -173,63 +159,80 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
     }
 }
 
-// One slot of `Count` channels from `firstChannel` on: each one's matrixed values into its
-// history, then the windowed sums over its last 16 slots as samples. The channels share the
-// window's loads.
-template <class Lanes, int Reduction, int Count>
-[[gnu::always_inline]] inline void Synthesis::windowSlot(int firstChannel,
-                                                         const float* const* matrixed,
-                                                         int (*pcm)[32]) {
+// A group's DCT outputs (one slot per lane, `rows` of them valid) into a channel's history,
+// its first slot the oldest. A slot's values, with N = 32 >> reduction and m its DCT:
+// values[0, N/2) = m[N/2, N), values[N/2] = 0, values[N/2 + 1 + i] = m[N - 1 - i] and
+// values[3N/2, 2N) = m[0, N/2).
+template <class Lanes, int Reduction>
+[[gnu::always_inline]] inline void Synthesis::pushHistory(int channel, Lanes* values, int rows) {
+    constexpr int kWidth = kLanesOf<Lanes>;
     constexpr int kOutputs = 32 >> Reduction;
     constexpr int kHalf = kOutputs / 2;
+    constexpr int kSlotValues = 2 * kOutputs;
+    float* history = history_[channel];
+    int& newest = newest_[channel];
+    if (newest < kWidth) {
+        // Too close to the front for a whole group: the slots still needed move back to the
+        // end of the buffer.
+        constexpr int kKept = kSynthesisSlots - 1;
+        const int to = kHistorySlots - kKept;
+        std::memmove(history + to * kSlotValues, history + newest * kSlotValues,
+                     kKept * kSlotValues * sizeof(float));
+        newest = to;
+    }
+    // Squares of lanes turned: values[square + r] becomes slot r's m[square, square + width).
+    for (int square = 0; square < kOutputs; square += kWidth) transposeSquare(values + square);
+    for (int r = 0; r < kWidth; ++r) {
+        float* slot = history + (newest - 1 - r) * kSlotValues;
+        slot[kHalf] = 0.0f;
+        for (int square = 0; square < kOutputs; square += kWidth) {
+            Lanes row = values[square + r];
+            if constexpr (kHalf % kWidth == 0) {
+                storeLanes(slot + (square < kHalf ? 3 * kHalf : -kHalf) + square, row);
+            } else {
+                for (int i = 0; i < kWidth; ++i) {
+                    const int k = square + i;
+                    slot[k < kHalf ? 3 * kHalf + k : k - kHalf] = row[i];
+                }
+            }
+            reverseLanes(row);
+            storeLanes(slot + kHalf + 1 + kOutputs - kWidth - square, row);
+        }
+    }
+    newest -= rows;
+}
+
+// One slot of `Count` channels from `firstChannel` on, `age` slots older than each one's
+// newest: the windowed sums over its last 16 slots as samples. The channels share the
+// window's loads.
+template <class Lanes, int Reduction, int Count>
+[[gnu::always_inline]] inline void Synthesis::windowSlot(int firstChannel, int age,
+                                                         int (*pcm)[32]) {
+    constexpr int kOutputs = 32 >> Reduction;
     constexpr int kSlotValues = 2 * kOutputs;
     constexpr int kWidth = kLanesOf<Lanes>;
     constexpr int kVectors = kOutputs / kWidth;
     // Sums kept at once: eight vectors of accumulators leave registers for the operands.
     constexpr int kPart = std::min(kVectors, 4 / Count);
 
-    const float* newest[Count];
+    // The slots of ages 0..15 lie one after another from the slot's own on.
+    const float* slots[Count];
     for (int c = 0; c < Count; ++c) {
-        float* history = history_[firstChannel + c];
-        int& last = newest_[firstChannel + c];
-        if (last == 0) {
-            // The history slides back to the end of its buffer, the oldest slot dropped.
-            constexpr int kKept = kSynthesisSlots - 1;
-            last = kHistorySlots - kKept;
-            std::memmove(history + last * kSlotValues, history,
-                         kKept * kSlotValues * sizeof(float));
-        }
-        --last;
-        // values[0, kHalf) = m[kHalf, N), values[kHalf] = 0, values[kHalf + 1 + i] = m[N - 1 - i],
-        // values[3 kHalf, 2N) = m[0, kHalf), with N = kOutputs.
-        float* values = history + last * kSlotValues;
-        newest[c] = values;
-        const float* m = matrixed[c];
-        std::memcpy(values, m + kHalf, kHalf * sizeof(float));
-        values[kHalf] = 0.0f;
-        for (int v = 0; v < kVectors; ++v) {
-            Lanes backwards;
-            loadLanes(backwards, m + kOutputs - kWidth * (v + 1));
-            reverseLanes(backwards);
-            storeLanes(values + kHalf + 1 + kWidth * v, backwards);
-        }
-        std::memcpy(values + 3 * kHalf, m, kHalf * sizeof(float));
+        slots[c] = history_[firstChannel + c] + (newest_[firstChannel + c] + age) * kSlotValues;
     }
-
-    // The slots of ages 0..15 lie one after another from the newest on.
     const float* window = windows_[Reduction];
     for (int part = 0; part < kVectors; part += kPart) {
         // Even and odd ages sum apart: two short dependency chains instead of one long one.
         Lanes lanes[Count][2][kPart] = {};
         unrolled<kSynthesisSlots / 2>([&](int pair) {
-            const int age = 2 * pair;
-            const float* row = window + age * kOutputs + part * kWidth;
+            const int a = 2 * pair;
+            const float* row = window + a * kOutputs + part * kWidth;
             unrolled<kPart>([&](int v) {
                 Lanes evenWeights, oddWeights;
                 loadLanes(evenWeights, row + v * kWidth);
                 loadLanes(oddWeights, row + kOutputs + v * kWidth);
                 for (int c = 0; c < Count; ++c) {
-                    const float* even = newest[c] + age * kSlotValues + (part + v) * kWidth;
+                    const float* even = slots[c] + a * kSlotValues + (part + v) * kWidth;
                     addProduct(lanes[c][0][v], evenWeights, even);
                     addProduct(lanes[c][1][v], oddWeights, even + kSlotValues + kOutputs);
                 }

@@ -100,25 +100,4 @@ template <int Count, class F>
     }
 }
 
-// A square of rows x lanes floats, rows `stride` apart, loaded as its columns: lane r of
-// columns[c] is row r's float c. Rows from `rowCount` on read as zeros.
-template <class L>
-[[gnu::always_inline]] inline void loadTransposed(L* columns, const float* rows, int stride,
-                                                  int rowCount) {
-    for (int r = 0; r < kLanesOf<L>; ++r) {
-        columns[r] = L{};
-        if (r < rowCount) loadLanes(columns[r], rows + r * stride);
-    }
-    transposeSquare(columns);
-}
-
-// The reverse: columns (lane r of columns[c] is row r's float c) stored as rows.
-template <class L>
-[[gnu::always_inline]] inline void storeTransposed(float* rows, int stride, const L* columns) {
-    L square[kLanesOf<L>];
-    for (int c = 0; c < kLanesOf<L>; ++c) square[c] = columns[c];
-    transposeSquare(square);
-    for (int r = 0; r < kLanesOf<L>; ++r) storeLanes(rows + r * stride, square[r]);
-}
-
 }  // namespace velk

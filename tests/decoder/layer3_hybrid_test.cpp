@@ -87,7 +87,7 @@ TEST(AliasReduction, BoundariesStopAtTheThirtyFirst) {
 struct HybridRun {
     std::vector<float> lines = std::vector<float>(576, 0.0f);
     std::vector<float> overlap = std::vector<float>(576, 0.0f);
-    std::vector<float> out = std::vector<float>(18 * 32, -1.0f);
+    std::vector<float> out = std::vector<float>(32 * 18, -1.0f);  // subband-major
 };
 
 HybridChannel longChannel(HybridRun& r, int end, int previous, int limit) {
@@ -101,10 +101,10 @@ TEST(HybridFilter, OnlyThePreviousOverlapPassesWhereNothingNewIsCoded) {
     EXPECT_EQ(processed, 4);
     for (int slot = 0; slot < 18; ++slot) {
         // Subband 2 passes unchanged, subband 3 has its odd slots inverted.
-        EXPECT_EQ(r.out[slot * 32 + 2], 100.0f + 36 + slot);
+        EXPECT_EQ(r.out[2 * 18 + slot], 100.0f + 36 + slot);
         const float sign = (slot & 1) ? -1.0f : 1.0f;
-        EXPECT_EQ(r.out[slot * 32 + 3], sign * (100.0f + 54 + slot));
-        for (int sb = 4; sb < 32; ++sb) EXPECT_EQ(r.out[slot * 32 + sb], 0.0f);
+        EXPECT_EQ(r.out[3 * 18 + slot], sign * (100.0f + 54 + slot));
+        for (int sb = 4; sb < 32; ++sb) EXPECT_EQ(r.out[sb * 18 + slot], 0.0f);
     }
     for (float v : r.lines) EXPECT_EQ(v, 0.0f);  // nothing carries over to the next granule
 }
@@ -115,7 +115,7 @@ TEST(HybridFilter, TheBandLimitCutsSubbandsEvenWithCodedLines) {
     const int processed = runHybridFilter(longChannel(r, 576, 0, 16), r.out.data());
     EXPECT_EQ(processed, 16);
     for (int slot = 0; slot < 18; ++slot) {
-        for (int sb = 16; sb < 32; ++sb) EXPECT_EQ(r.out[slot * 32 + sb], 0.0f);
+        for (int sb = 16; sb < 32; ++sb) EXPECT_EQ(r.out[sb * 18 + slot], 0.0f);
     }
 }
 
@@ -129,7 +129,7 @@ TEST(HybridFilter, LongBlockOutputIsWindowedImdctPlusOverlap) {
     imdctReference(in.data(), 18, x);
     const float* w = layer3Tables().window[0];
     for (int i = 0; i < 18; ++i) {
-        EXPECT_NEAR(r.out[i * 32], x[i] * w[i] + 3.0f * i, 0.05f);
+        EXPECT_NEAR(r.out[i], x[i] * w[i] + 3.0f * i, 0.05f);
         EXPECT_NEAR(r.lines[i], x[i + 18] * w[i + 18], 0.05f);  // kept for the next granule
     }
 }
@@ -144,8 +144,8 @@ TEST(HybridFilter, ShortBlocksOverlapTheThreeWindowsAtSixTwelveAndEighteen) {
     float x[12];
     imdctReference(coefficients, 6, x);
     const float* w = layer3Tables().window[2];
-    for (int i = 0; i < 12; ++i) EXPECT_FLOAT_EQ(r.out[i * 32], 0.0f);
-    for (int i = 12; i < 18; ++i) EXPECT_NEAR(r.out[i * 32], x[i - 12] * w[i - 12], 0.01f);
+    for (int i = 0; i < 12; ++i) EXPECT_FLOAT_EQ(r.out[i], 0.0f);
+    for (int i = 12; i < 18; ++i) EXPECT_NEAR(r.out[i], x[i - 12] * w[i - 12], 0.01f);
     for (int i = 18; i < 24; ++i) EXPECT_NEAR(r.lines[i - 18], x[i - 12] * w[i - 12], 0.01f);
     for (int i = 24; i < 36; ++i) EXPECT_FLOAT_EQ(r.lines[i - 18], 0.0f);
 }

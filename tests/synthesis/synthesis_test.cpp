@@ -33,12 +33,23 @@ int expectedSample(double sum) {
     return static_cast<int>(std::trunc(std::clamp(sum, -32768.0, 32767.0)));
 }
 
-// Runs the fast filterbank over `subbands` (whole granules, one channel, mono 16-bit output).
+// 18 slots of 32 subbands (slot-major, as the reference takes them) in the granule form:
+// subband-major, with the padding the synthesis may read.
+std::vector<float> granuleForm(const float* slots) {
+    std::vector<float> granule(32 * 18 + Synthesis::kInputPadding, 0.0f);
+    for (int slot = 0; slot < 18; ++slot) {
+        for (int k = 0; k < 32; ++k) granule[k * 18 + slot] = slots[slot * 32 + k];
+    }
+    return granule;
+}
+
+// Runs the fast filterbank over `subbands` (whole granules of slot-major slots, one channel,
+// mono 16-bit output).
 std::vector<uint8_t> synthesizeMono(Synthesis& synthesis, const std::vector<float>& subbands) {
     const size_t granules = subbands.size() / (32 * 18);
     std::vector<uint8_t> pcm(granules * 18 * static_cast<size_t>(synthesis.slotBytes()));
     for (size_t g = 0; g < granules; ++g) {
-        synthesis.synthesizeGranule(subbands.data() + g * 32 * 18, 0,
+        synthesis.synthesizeGranule(granuleForm(subbands.data() + g * 32 * 18).data(), 0,
                                     pcm.data() + g * 18 * synthesis.slotBytes());
     }
     return pcm;
@@ -154,7 +165,7 @@ TEST(Synthesis, LoudInputClipsAndNeverWraps) {
 }
 
 TEST(Synthesis, EveryRoutineWritesExactlyItsShareOfTheBuffer) {
-    const std::vector<float> subbands = randomSubbands(18, 2000.0f, 3);
+    const std::vector<float> subbands = granuleForm(randomSubbands(18, 2000.0f, 3).data());
     for (int channels = 1; channels <= 2; ++channels) {
         for (int reduction = 0; reduction <= 2; ++reduction) {
             for (bool eightBit : {false, true}) {
@@ -197,50 +208,67 @@ TEST(Synthesis, StereoOutputInterleavesLeftFirst) {
     stereo.configure(2, 0, false);
     monoLeft.configure(1, 0, false);
     monoRight.configure(1, 0, false);
-    std::vector<uint8_t> pcm(18 * 128);
-    stereo.synthesizeGranule(left.data(), 0, pcm.data());
-    stereo.synthesizeGranule(right.data(), 1, pcm.data());
+    std::vector<uint8_t> apart(18 * 128), together(18 * 128);
+    stereo.synthesizeGranule(granuleForm(left.data()).data(), 0, apart.data());
+    stereo.synthesizeGranule(granuleForm(right.data()).data(), 1, apart.data());
     const std::vector<uint8_t> l = synthesizeMono(monoLeft, left);
     const std::vector<uint8_t> r = synthesizeMono(monoRight, right);
     for (size_t i = 0; i < 18 * 32; ++i) {
-        ASSERT_EQ(sample16(pcm, 2 * i), sample16(l, i));
-        ASSERT_EQ(sample16(pcm, 2 * i + 1), sample16(r, i));
+        ASSERT_EQ(sample16(apart, 2 * i), sample16(l, i));
+        ASSERT_EQ(sample16(apart, 2 * i + 1), sample16(r, i));
     }
+    // Both channels in one call give the same samples.
+    Synthesis both;
+    both.configure(2, 0, false);
+    both.synthesizeGranule(granuleForm(left.data()).data(), granuleForm(right.data()).data(),
+                           together.data());
+    EXPECT_EQ(together, apart);
 }
 
-TEST(Synthesis, SlotFormEqualsGranuleForm) {
-    const std::vector<float> left = randomSubbands(18, 3000.0f, 8);
-    const std::vector<float> right = randomSubbands(18, 3000.0f, 9);
-    std::vector<float> slots(18 * Synthesis::kSlotFloats);
+// 18 slot-major slots of each channel in the Layer I/II block form, the slots after them
+// filled with `rest`.
+std::vector<float> blockForm(const std::vector<float>& left, const std::vector<float>& right,
+                             float rest) {
+    constexpr int kRow = Synthesis::kBlockSlots;
+    std::vector<float> block(2 * 32 * kRow + Synthesis::kInputPadding, rest);
     for (int slot = 0; slot < 18; ++slot) {
         for (int k = 0; k < 32; ++k) {
-            slots[slot * 64 + 2 * k] = left[slot * 32 + k];
-            slots[slot * 64 + 2 * k + 1] = right[slot * 32 + k];
+            block[k * kRow + slot] = left[slot * 32 + k];
+            block[(32 + k) * kRow + slot] = right[slot * 32 + k];
         }
     }
+    return block;
+}
+
+TEST(Synthesis, BlockFormEqualsGranuleForm) {
+    const std::vector<float> left = randomSubbands(18, 3000.0f, 8);
+    const std::vector<float> right = randomSubbands(18, 3000.0f, 9);
+    // Slots past the count given stay unread.
+    const std::vector<float> block = blockForm(left, right, 1e6f);
     for (int reduction = 0; reduction <= 2; ++reduction) {
-        Synthesis bySlots, byGranule;
-        bySlots.configure(2, reduction, false);
-        byGranule.configure(2, reduction, false);
-        std::vector<uint8_t> a(18 * bySlots.slotBytes()), b(a.size());
-        bySlots.synthesizeSlots(slots.data(), 18, a.data());
-        byGranule.synthesizeGranule(left.data(), 0, b.data());
-        byGranule.synthesizeGranule(right.data(), 1, b.data());
-        EXPECT_EQ(a, b) << "reduction " << reduction;
+        for (bool wide : {false, true}) {
+            Synthesis bySlots, byGranule;
+            bySlots.allowWideLanes(wide);
+            bySlots.configure(2, reduction, false);
+            byGranule.configure(2, reduction, false);
+            std::vector<uint8_t> a(18 * bySlots.slotBytes()), b(a.size());
+            bySlots.synthesizeSlots(block.data(), 18, a.data());
+            byGranule.synthesizeGranule(granuleForm(left.data()).data(), 0, b.data());
+            byGranule.synthesizeGranule(granuleForm(right.data()).data(), 1, b.data());
+            EXPECT_EQ(a, b) << "reduction " << reduction << (wide ? ", wide" : "");
+        }
     }
 }
 
-TEST(Synthesis, SingleChannelSlotsReadTheFirstHalfOfEachSlot) {
+TEST(Synthesis, SingleChannelBlocksReadOnlyTheFirstChannelsRows) {
     const std::vector<float> mono = randomSubbands(18, 3000.0f, 10);
-    std::vector<float> slots(18 * Synthesis::kSlotFloats, 1e6f);
-    for (int slot = 0; slot < 18; ++slot) {
-        for (int k = 0; k < 32; ++k) slots[slot * 64 + k] = mono[slot * 32 + k];
-    }
+    const std::vector<float> loud(18 * 32, 1e6f);
+    const std::vector<float> block = blockForm(mono, loud, 0.0f);
     Synthesis bySlots, byGranule;
     bySlots.configure(1, 0, false);
     byGranule.configure(1, 0, false);
     std::vector<uint8_t> a(18 * 64);
-    bySlots.synthesizeSlots(slots.data(), 18, a.data());
+    bySlots.synthesizeSlots(block.data(), 18, a.data());
     EXPECT_EQ(a, synthesizeMono(byGranule, mono));
 }
 
