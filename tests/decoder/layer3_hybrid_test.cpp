@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -107,6 +108,40 @@ TEST(HybridFilter, OnlyThePreviousOverlapPassesWhereNothingNewIsCoded) {
         for (int sb = 4; sb < 32; ++sb) EXPECT_EQ(r.out[sb * 18 + slot], 0.0f);
     }
     for (float v : r.lines) EXPECT_EQ(v, 0.0f);  // nothing carries over to the next granule
+}
+
+// Long blocks go four subbands at a time with the rest one by one; wherever the coded part
+// ends, each subband is its windowed IMDCT plus the carried overlap, and the subbands past it
+// release only the overlap.
+TEST(HybridFilter, EveryCodedSubbandCountMatchesTheTransformPlusOverlap) {
+    const float* w = layer3Tables().window[0];
+    for (int coded : {1, 3, 4, 5, 8, 30, 31, 32}) {
+        for (int previous : {0, coded - 1, 32}) {
+            HybridRun r;
+            const std::vector<float> in = randomValues(576, 40u + coded, 1000.0f);
+            std::copy(in.begin(), in.begin() + 18 * coded, r.lines.begin());
+            r.overlap = randomValues(576, 90u + previous, 500.0f);
+            const int processed =
+                runHybridFilter(longChannel(r, 18 * coded, previous, 32), r.out.data());
+            const int released = std::max(coded, previous);
+            ASSERT_EQ(processed, released);
+            for (int sb = 0; sb < 32; ++sb) {
+                float x[36] = {};
+                if (sb < coded) imdctReference(in.data() + 18 * sb, 18, x);
+                const float* overlap = r.overlap.data() + 18 * sb;
+                for (int i = 0; i < 18; ++i) {
+                    const float sign = (sb & i & 1) ? -1.0f : 1.0f;
+                    const float expected = sb < released ? sign * (x[i] * w[i] + overlap[i]) : 0.0f;
+                    ASSERT_NEAR(r.out[sb * 18 + i], expected, 0.25f)
+                        << coded << " coded, " << previous << " previous, subband " << sb;
+                    if (sb < released) {
+                        ASSERT_NEAR(r.lines[18 * sb + i], x[18 + i] * w[18 + i], 0.25f)
+                            << "kept for the next granule, subband " << sb;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(HybridFilter, TheBandLimitCutsSubbandsEvenWithCodedLines) {
