@@ -16,7 +16,8 @@ size_t overrunMark(size_t partEnd) {
 
 // A non-zero value takes the next bit as its sign (1: negative). Signs are random, so this is
 // done without a branch.
-inline int32_t withSign(BitCache& bits, int32_t value) {
+template <class Reader>
+inline int32_t withSign(Reader& bits, int32_t value) {
     const auto nonZero = static_cast<uint32_t>(value != 0);
     const auto negative = static_cast<int32_t>(bits.peek(1) & nonZero);
     bits.skip(nonZero);
@@ -53,10 +54,66 @@ bool decodePairs(BitCache& bits, const HuffmanTable& table, int from, int to, si
     return true;
 }
 
+// A few bits, left-aligned, read as a BitCache would: zeros past them.
+struct PatternReader {
+    uint64_t bits;
+    int used = 0;
+    uint32_t peek(int count) const { return static_cast<uint32_t>(bits >> (64 - count)); }
+    void skip(size_t count) {
+        bits <<= count;
+        used += static_cast<int>(count);
+    }
+    uint32_t read(int count) {
+        const uint32_t value = peek(count);
+        skip(static_cast<size_t>(count));
+        return value;
+    }
+};
+
+// A count1 quadruple with its sign bits, resolved by one lookup of the next bits.
+struct Quadruple {
+    int8_t values[4];
+    uint8_t length;  // code and sign bits
+    uint8_t reach;   // lines up to the last non-zero value: 0, 2 (v or w) or 4 (x or y)
+};
+
+// Table A's codes take up to 6 bits and table B's 4, each followed by up to four signs.
+constexpr int kQuadrupleBitsA = 10;
+constexpr int kQuadrupleBitsB = 8;
+
+struct QuadrupleTables {
+    Quadruple a[1 << kQuadrupleBitsA];
+    Quadruple b[1 << kQuadrupleBitsB];
+    QuadrupleTables() {
+        build(a, kQuadrupleBitsA, false);
+        build(b, kQuadrupleBitsB, true);
+    }
+    static void build(Quadruple* table, int width, bool tableB) {
+        for (uint32_t pattern = 0; pattern < (1u << width); ++pattern) {
+            PatternReader bits{uint64_t{pattern} << (64 - width)};
+            const uint32_t code =
+                tableB ? (~bits.read(4) & 15u) : decodeHuffman(bits, count1TableA());
+            Quadruple& q = table[pattern];
+            for (int k = 0; k < 4; ++k) {
+                q.values[k] = static_cast<int8_t>(
+                    withSign(bits, static_cast<int32_t>((code >> (3 - k)) & 1)));
+            }
+            q.length = static_cast<uint8_t>(bits.used);
+            q.reach = (code & 3) ? 4 : (code & 12) ? 2 : 0;
+        }
+    }
+};
+
+const QuadrupleTables& quadrupleTables() {
+    static const QuadrupleTables tables;
+    return tables;
+}
+
 // Returns the line after the last non-zero quadruple value, or `from` when all are zero.
 int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int lineLimit,
                      int32_t* lines, int& written) {
-    const HuffmanTable& a = count1TableA();
+    const Quadruple* table = tableB ? quadrupleTables().b : quadrupleTables().a;
+    const int peekBits = tableB ? kQuadrupleBitsB : kQuadrupleBitsA;
     const int maxQuads = std::max(0, (lineLimit - from) / 4);
     const size_t minBits = tableB ? 4 : 1;
     int end = from;
@@ -65,18 +122,15 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
         const size_t here = bits.position();
         if (here >= partEnd || partEnd - here < minBits) break;
         bits.refill();
-        const uint32_t code = tableB ? (~bits.read(4) & 15u) : decodeHuffman(bits, a);
-        int32_t v[4];
-        for (int k = 0; k < 4; ++k) {
-            v[k] = withSign(bits, static_cast<int32_t>((code >> (3 - k)) & 1));
-        }
+        const Quadruple& quadruple = table[bits.peek(peekBits)];
+        bits.skip(quadruple.length);
         const bool overspent = bits.position() > partEnd;
-        if (overspent) v[0] = v[1] = v[2] = v[3] = 0;  // the quadruple is not trusted
+        int32_t v[4] = {};
+        if (!overspent) {  // else the quadruple is not trusted
+            for (int k = 0; k < 4; ++k) v[k] = quadruple.values[k];
+        }
         std::memcpy(lines + pos, v, sizeof v);
-        // Lines the quadruple reaches by its code bits (v w x y): 4 when x or y is set, else 2
-        // when v or w is; looked up, as the codes are random and a branch on them mispredicts.
-        static constexpr int8_t kReach[16] = {0, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4};
-        const int reach = kReach[overspent ? 0 : code & 15];
+        const int reach = overspent ? 0 : quadruple.reach;
         end = reach ? pos + reach : end;
         if (overspent) {
             pos += 4;
