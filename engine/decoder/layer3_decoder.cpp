@@ -85,11 +85,11 @@ void Layer3Decoder::decodeChannel(const FrameHeader& h, int gr, int ch, int slot
     } else {
         readScaleFactorsLsf(reader, info, intensity && ch == 1, sf);
     }
-    int32_t* lines = quantized_[ch];
+    float* lines = quantized_[ch];
     const SpectrumResult spectrum =
         decodeSpectrum(reader, partEnd, info, *bands_, limits_.lineLimit, lines);
     const int end = std::min(spectrum.nonZeroEnd, limits_.lineLimit);
-    std::fill(lines + end, lines + 576, 0);
+    std::fill(lines + end, lines + 576, 0.0f);
     ChannelGranule& g = granule_[ch];
     g.nonZeroEnd = requantize(lines, end, info, sf, *bands_, limits_.mixedLongBands,
                               spectrum_[ch][slot], g.usage);

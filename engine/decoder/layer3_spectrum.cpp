@@ -1,10 +1,12 @@
 #include "decoder/layer3_spectrum.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "decoder/huffman.h"
 #include "decoder/layer3_bit_cache.h"
+#include "decoder/layer3_tables.h"
 
 namespace velk {
 namespace {
@@ -24,32 +26,40 @@ inline int32_t withSign(Reader& bits, int32_t value) {
     return (value ^ -negative) + negative;
 }
 
+// magnitude^(4/3), negative when the sign bit that follows a non-zero magnitude is set. The
+// magnitude (a code's value plus its linbits) is within the table.
+inline float signedPower(BitCache& bits, const float* power, uint32_t magnitude) {
+    const auto nonZero = static_cast<uint32_t>(magnitude != 0);
+    const uint32_t sign = (bits.peek(1) & nonZero) << 31;
+    bits.skip(nonZero);
+    return std::bit_cast<float>(std::bit_cast<uint32_t>(power[magnitude]) | sign);
+}
+
 // Decodes pairs for lines [from, to); returns false when the reader went into overrun.
 bool decodePairs(BitCache& bits, const HuffmanTable& table, int from, int to, size_t mark,
-                 int32_t* lines) {
+                 float* lines) {
     if (!table.nodes) {
-        std::fill(lines + from, lines + to, 0);
+        std::fill(lines + from, lines + to, 0.0f);
         return true;
     }
     const int linbits = table.linbits;
+    const float* power = layer3Tables().power;
     // Past the margin, or past the reservoir's end: either way the data is damaged.
     const size_t limit = std::min(mark, bits.sizeBits());
     for (int i = from; i < to; i += 2) {
         if (bits.position() > limit) {
-            std::fill(lines + i, lines + to, 0);
+            std::fill(lines + i, lines + to, 0.0f);
             return false;
         }
         // At most 19 + 2 * (13 + 1) bits follow: one refill covers the pair.
         bits.refill();
         const uint32_t pair = decodeHuffman(bits, table);
-        auto x = static_cast<int32_t>(pair >> 4);
-        auto y = static_cast<int32_t>(pair & 15);
-        if (linbits && x == 15) x += static_cast<int32_t>(bits.read(linbits));
-        x = withSign(bits, x);
-        if (linbits && y == 15) y += static_cast<int32_t>(bits.read(linbits));
-        y = withSign(bits, y);
-        lines[i] = x;
-        lines[i + 1] = y;
+        uint32_t x = pair >> 4;
+        uint32_t y = pair & 15;
+        if (linbits && x == 15) x += bits.read(linbits);
+        lines[i] = signedPower(bits, power, x);
+        if (linbits && y == 15) y += bits.read(linbits);
+        lines[i + 1] = signedPower(bits, power, y);
     }
     return true;
 }
@@ -111,7 +121,7 @@ const QuadrupleTables& quadrupleTables() {
 
 // Returns the line after the last non-zero quadruple value, or `from` when all are zero.
 int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int lineLimit,
-                     int32_t* lines, int& written) {
+                     float* lines, int& written) {
     const Quadruple* table = tableB ? quadrupleTables().b : quadrupleTables().a;
     const int peekBits = tableB ? kQuadrupleBitsB : kQuadrupleBitsA;
     const int maxQuads = std::max(0, (lineLimit - from) / 4);
@@ -125,7 +135,7 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
         const Quadruple& quadruple = table[bits.peek(peekBits)];
         bits.skip(quadruple.length);
         const bool overspent = bits.position() > partEnd;
-        int32_t v[4] = {};
+        float v[4] = {};   // -1, 0 or 1: their own powers
         if (!overspent) {  // else the quadruple is not trusted
             for (int k = 0; k < 4; ++k) v[k] = quadruple.values[k];
         }
@@ -144,7 +154,7 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
 }  // namespace
 
 SpectrumResult decodeSpectrum(BitReader& r, size_t partEnd, const GranuleChannelInfo& info,
-                              const BandTable& bands, int lineLimit, int32_t* lines) {
+                              const BandTable& bands, int lineLimit, float* lines) {
     const size_t mark = overrunMark(partEnd);
     const int n = std::min(static_cast<int>(info.bigValues) * 2, lineLimit & ~1);
     const int r1 =
@@ -171,11 +181,11 @@ SpectrumResult decodeSpectrum(BitReader& r, size_t partEnd, const GranuleChannel
     r.seek(bits.position());
     if (result.overrun) {
         // Damaged data: the granule is silent for this channel.
-        std::fill(lines, lines + 576, 0);
+        std::fill(lines, lines + 576, 0.0f);
         result.nonZeroEnd = 0;
         return result;
     }
-    std::fill(lines + std::min(written, 576), lines + 576, 0);
+    std::fill(lines + std::min(written, 576), lines + 576, 0.0f);
     return result;
 }
 
