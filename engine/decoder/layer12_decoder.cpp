@@ -103,7 +103,8 @@ void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int
     }
 }
 
-void Layer12Decoder::readSlotValues(BitCache& bits, float* slot) const {
+void Layer12Decoder::readSlotValues(BitCache& cache, float* slot) const {
+    BitCache bits = cache;  // a copy the compiler keeps in registers through the stores
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
         bits.refill();
@@ -111,9 +112,11 @@ void Layer12Decoder::readSlotValues(BitCache& bits, float* slot) const {
         for (int p = 0; p < e.placeCount; ++p) slot[e.place[p]] += value * e.factor[p][0];
     }
     bits.jump(static_cast<size_t>(skipBits_));
+    cache = bits;
 }
 
-void Layer12Decoder::readGroupedValues(BitCache& bits, float* firstSlot, int part) const {
+void Layer12Decoder::readGroupedValues(BitCache& cache, float* firstSlot, int part) const {
+    BitCache bits = cache;  // a copy the compiler keeps in registers through the stores
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
         bits.refill();  // enough for three samples of up to 16 bits
@@ -134,13 +137,14 @@ void Layer12Decoder::readGroupedValues(BitCache& bits, float* firstSlot, int par
                 values[s] = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
             }
         }
-        for (int s = 0; s < 3; ++s) {
-            for (int p = 0; p < e.placeCount; ++p) {
-                firstSlot[e.place[p] + s] += values[s] * e.factor[p][part];
-            }
+        for (int p = 0; p < e.placeCount; ++p) {
+            float* row = firstSlot + e.place[p];
+            const float factor = e.factor[p][part];
+            for (int s = 0; s < 3; ++s) row[s] += values[s] * factor;
         }
     }
     bits.jump(static_cast<size_t>(skipBits_));
+    cache = bits;
 }
 
 std::unique_ptr<LayerDecoder> makeLayer12Decoder(Synthesis& synthesis) {
