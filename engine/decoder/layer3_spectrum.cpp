@@ -7,6 +7,7 @@
 #include "decoder/huffman.h"
 #include "decoder/layer3_bit_cache.h"
 #include "decoder/layer3_tables.h"
+#include "decoder/synthesis_lanes.h"
 
 namespace velk {
 namespace {
@@ -80,6 +81,8 @@ struct PatternReader {
     }
 };
 
+using SignedBytes4 = int8_t __attribute__((vector_size(4)));
+
 // A count1 quadruple with its sign bits, resolved by one lookup of the next bits.
 struct Quadruple {
     int8_t values[4];
@@ -135,11 +138,13 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
         const Quadruple& quadruple = table[bits.peek(peekBits)];
         bits.skip(quadruple.length);
         const bool overspent = bits.position() > partEnd;
-        float v[4] = {};   // -1, 0 or 1: their own powers
-        if (!overspent) {  // else the quadruple is not trusted
-            for (int k = 0; k < 4; ++k) v[k] = quadruple.values[k];
-        }
-        std::memcpy(lines + pos, v, sizeof v);
+        // -1, 0 or 1: their own powers. Converted as one vector: four floats stored one by one
+        // and read back as a vector would stall on the store forwarding.
+        SignedBytes4 bytes;
+        std::memcpy(&bytes, quadruple.values, sizeof bytes);
+        NarrowLanes v = __builtin_convertvector(bytes, NarrowLanes);
+        if (overspent) v = NarrowLanes{};  // the quadruple is not trusted
+        storeLanes(lines + pos, v);
         const int reach = overspent ? 0 : quadruple.reach;
         end = reach ? pos + reach : end;
         if (overspent) {
