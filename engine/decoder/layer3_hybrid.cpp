@@ -170,19 +170,24 @@ void longBlock(const float* in, const float* window, const float* overlap, float
 }
 
 // 18 values of four subband rows (18 floats apart) as vectors, lane l from row l; and back.
+// Squares of four values are turned in registers; the last one starts at 14 and overlaps the
+// one before.
 void loadRows(const float* rows, Float4* columns) {
     for (int k = 0; k < 16; k += 4) {
         for (int l = 0; l < 4; ++l) loadLanes(columns[k + l], rows + 18 * l + k);
         transposeSquare(columns + k);
     }
-    for (int k = 16; k < 18; ++k)
-        columns[k] = Float4{rows[k], rows[18 + k], rows[36 + k], rows[54 + k]};
+    Float4 tail[4];
+    for (int l = 0; l < 4; ++l) loadLanes(tail[l], rows + 18 * l + 14);
+    transposeSquare(tail);
+    columns[16] = tail[2];
+    columns[17] = tail[3];
 }
 
 void storeRows(Float4* columns, float* rows) {
-    for (int k = 16; k < 18; ++k) {
-        for (int l = 0; l < 4; ++l) rows[18 * l + k] = columns[k][l];
-    }
+    Float4 tail[4] = {columns[14], columns[15], columns[16], columns[17]};
+    transposeSquare(tail);
+    for (int l = 0; l < 4; ++l) storeLanes(rows + 18 * l + 14, tail[l]);
     for (int k = 0; k < 16; k += 4) {
         transposeSquare(columns + k);
         for (int l = 0; l < 4; ++l) storeLanes(rows + 18 * l + k, columns[k + l]);
