@@ -257,13 +257,25 @@ int reduceAliases(float* lines, int nonZeroEnd, bool hasLongBands, bool mixed) {
     if (!hasLongBands) return nonZeroEnd;
     const Layer3Tables& t = layer3Tables();
     const int boundaries = mixed ? 1 : std::min((nonZeroEnd + 7) / 18, 31);
+    // Lines 1..8 below a boundary pair with lines 0..7 above it: the lines below are read and
+    // written in reverse order, four at a time.
+    Float4 cs[2], ca[2];
+    for (int h = 0; h < 2; ++h) {
+        loadLanes(cs[h], t.aliasCs + 4 * h);
+        loadLanes(ca[h], t.aliasCa + 4 * h);
+    }
     for (int b = 1; b <= boundaries; ++b) {
         float* edge = lines + 18 * b;
-        for (int k = 0; k < 8; ++k) {
-            const float below = edge[-1 - k];
-            const float above = edge[k];
-            edge[-1 - k] = below * t.aliasCs[k] - above * t.aliasCa[k];
-            edge[k] = above * t.aliasCs[k] + below * t.aliasCa[k];
+        for (int h = 0; h < 2; ++h) {
+            Float4 below, above;
+            loadLanes(below, edge - 4 - 4 * h);
+            reverseLanes(below);
+            loadLanes(above, edge + 4 * h);
+            Float4 newBelow = below * cs[h] - above * ca[h];
+            const Float4 newAbove = above * cs[h] + below * ca[h];
+            reverseLanes(newBelow);
+            storeLanes(edge - 4 - 4 * h, newBelow);
+            storeLanes(edge + 4 * h, newAbove);
         }
     }
     if (boundaries == 0) return nonZeroEnd;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "decoder/synthesis_lanes.h"
+
 namespace velk {
 namespace {
 
@@ -22,13 +24,23 @@ int requantizeLong(const Layer3Tables& t, const float* lines, int end, int bandC
         const int bandEnd = std::min<int>(bands.longBounds[b + 1], end);
         const int pre = info.preflag ? kPretab[b] : 0;
         const float factor = gain * t.scaleFactor[scale][pre][sf.longBands[b] & 31];
-        bool nonZero = false;
+        using Mask = IntLanes<NarrowLanes>::Type;
+        Mask nonZero{};
+        for (; line + 4 <= bandEnd; line += 4) {
+            NarrowLanes x;
+            loadLanes(x, lines + line);
+            nonZero |= x != 0.0f;
+            storeLanes(out + line, x * factor);
+        }
+        bool tailNonZero = false;
         for (; line < bandEnd; ++line) {
             const float x = lines[line];
-            nonZero |= x != 0.0f;
+            tailNonZero |= x != 0.0f;
             out[line] = x * factor;
         }
-        if (nonZero) usage.lastLongBand = b;
+        if (tailNonZero || nonZero[0] || nonZero[1] || nonZero[2] || nonZero[3]) {
+            usage.lastLongBand = b;
+        }
     }
     return line;
 }
