@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #include "decoder/synthesis_dct.h"
 #include "decoder/synthesis_output.h"
@@ -18,23 +19,36 @@
 namespace velk {
 namespace {
 
-// The window rearranged per reduction: row `age` (0..15) holds, for each output sample j of a
-// slot, the coefficient D[32 * age + (j << reduction)] that weighs the history slot of that
-// age. Reduced rates keep every second or fourth output sample of the full-rate filterbank.
-// The history keeps the matrixed values unsigned; the window carries their signs: negative for
-// every odd age and, at even ages, for the outputs past the middle one.
+// The window rearranged per reduction, with N = 32 >> reduction outputs per slot. Output j of
+// a slot weighs, in the slot of age a (0..15), the coefficient D[32 a + (j << reduction)]
+// times one of its matrixed values; reduced rates keep every second or fourth output of the
+// full-rate filterbank. The history keeps those values unsigned and the window carries their
+// signs: negative for every odd age and, at even ages, for the outputs past the middle one.
+//
+// Outputs j and N - j weigh the same value of each slot, so they are summed side by side: row a
+// of `low` holds the weights of outputs 0 .. N/2 - 1, lane j of `high` those of output N - j
+// (lane 0, output N, does not exist and weighs nothing). The middle output N/2 reads a value of
+// its own at odd ages (at even ages its value is zero).
 struct SlotWindows {
-    float rows[3][16 * 32];
+    float low[3][16 * 16];
+    float high[3][16 * 16];
+    float middle[3][16];
     SlotWindows() {
         const float* d = synthesisWindow();
         for (int reduction = 0; reduction < 3; ++reduction) {
             const int outputs = 32 >> reduction;
+            const int half = outputs / 2;
             for (int age = 0; age < 16; ++age) {
-                for (int j = 0; j < outputs; ++j) {
-                    const bool negative = age % 2 == 1 || j > outputs / 2;
+                const auto weight = [&](int j) {
+                    const bool negative = age % 2 == 1 || j > half;
                     const float value = d[32 * age + (j << reduction)];
-                    rows[reduction][age * outputs + j] = negative ? -value : value;
+                    return negative ? -value : value;
+                };
+                for (int j = 0; j < half; ++j) {
+                    low[reduction][age * half + j] = weight(j);
+                    high[reduction][age * half + j] = j == 0 ? 0.0f : weight(outputs - j);
                 }
+                middle[reduction][age] = age % 2 == 1 ? weight(half) : 0.0f;
             }
         }
     }
@@ -46,8 +60,8 @@ const SlotWindows& slotWindows() {
 }
 
 // Both channels' samples of one slot interleaved, left first, in the output format.
-template <int Outputs, bool EightBit>
-[[gnu::always_inline]] inline void storeInterleaved(const int (*pcm)[32], uint8_t* out) {
+template <int Outputs, bool EightBit, int Row>
+[[gnu::always_inline]] inline void storeInterleaved(const int (*pcm)[Row], uint8_t* out) {
     if constexpr (!EightBit && std::endian::native == std::endian::little) {
         using Words = uint32_t __attribute__((vector_size(16)));
         for (int j = 0; j < Outputs; j += 4) {
@@ -71,7 +85,9 @@ template <int Outputs, bool EightBit>
 Synthesis::Synthesis() : dct_(&dctFactors()) {
     routine_ = routineFor(2, 0, false);
     const SlotWindows& windows = slotWindows();
-    for (int r = 0; r < 3; ++r) windows_[r] = windows.rows[r];
+    for (int r = 0; r < 3; ++r) {
+        windows_[r] = {windows.low[r], windows.high[r], windows.middle[r]};
+    }
     std::fill(gains_, gains_ + kEqualizerSubbands, 1.0f);
     reset();
 }
@@ -86,6 +102,7 @@ void Synthesis::configure(int outputChannels, int reduction, bool eightBit) {
 
 void Synthesis::reset() {
     std::memset(history_, 0, sizeof history_);
+    std::memset(middles_, 0, sizeof middles_);
     newest_[0] = newest_[1] = kHistorySlots - (kSynthesisSlots - 1);
 }
 
@@ -160,43 +177,52 @@ template <class Lanes, int Channels, int Reduction, bool EightBit>
 }
 
 // A group's DCT outputs (one slot per lane, `rows` of them valid) into a channel's history,
-// its first slot the oldest. A slot's values, with N = 32 >> reduction and m its DCT:
-// values[0, N/2) = m[N/2, N), values[N/2] = 0, values[N/2 + 1 + i] = m[N - 1 - i] and
-// values[3N/2, 2N) = m[0, N/2).
+// its first slot the oldest. With N = 32 >> reduction and m a slot's DCT, the slot keeps
+// m[N/2 - j] at j (j < N/2; odd ages weigh these), m[N/2 + j] at N/2 + j (even ages) and m[0]
+// (the middle output's) in middles_.
 template <class Lanes, int Reduction>
 [[gnu::always_inline]] inline void Synthesis::pushHistory(int channel, Lanes* values, int rows) {
     constexpr int kWidth = kLanesOf<Lanes>;
     constexpr int kOutputs = 32 >> Reduction;
     constexpr int kHalf = kOutputs / 2;
-    constexpr int kSlotValues = 2 * kOutputs;
     float* history = history_[channel];
+    float* middles = middles_[channel];
     int& newest = newest_[channel];
     if (newest < kWidth) {
         // Too close to the front for a whole group: the slots still needed move back to the
         // end of the buffer.
         constexpr int kKept = kSynthesisSlots - 1;
         const int to = kHistorySlots - kKept;
-        std::memmove(history + to * kSlotValues, history + newest * kSlotValues,
-                     kKept * kSlotValues * sizeof(float));
+        std::memmove(history + to * kOutputs, history + newest * kOutputs,
+                     kKept * kOutputs * sizeof(float));
+        std::memmove(middles + to, middles + newest, kKept * sizeof(float));
         newest = to;
     }
     // Squares of lanes turned: values[square + r] becomes slot r's m[square, square + width).
     for (int square = 0; square < kOutputs; square += kWidth) transposeSquare(values + square);
     for (int r = 0; r < kWidth; ++r) {
-        float* slot = history + (newest - 1 - r) * kSlotValues;
-        slot[kHalf] = 0.0f;
-        for (int square = 0; square < kOutputs; square += kWidth) {
-            Lanes row = values[square + r];
-            if constexpr (kHalf % kWidth == 0) {
-                storeLanes(slot + (square < kHalf ? 3 * kHalf : -kHalf) + square, row);
-            } else {
-                for (int i = 0; i < kWidth; ++i) {
-                    const int k = square + i;
-                    slot[k < kHalf ? 3 * kHalf + k : k - kHalf] = row[i];
-                }
+        const int position = newest - 1 - r;
+        float* slot = history + position * kOutputs;
+        middles[position] = values[r][0];
+        if constexpr (kHalf % kWidth == 0) {
+            // m[square, square + width) backwards ends at m[N/2 - j] for the lowest j; the square
+            // from m[0] reaches one float past, the first of the values stored after.
+            for (int square = 0; square < kHalf; square += kWidth) {
+                Lanes backwards = values[square + r];
+                reverseLanes(backwards);
+                storeLanes(slot + kHalf + 1 - kWidth - square, backwards);
             }
-            reverseLanes(row);
-            storeLanes(slot + kHalf + 1 + kOutputs - kWidth - square, row);
+            slot[0] = values[kHalf + r][0];
+            for (int square = kHalf; square < kOutputs; square += kWidth) {
+                storeLanes(slot + square, values[square + r]);
+            }
+        } else {
+            // Fewer values than lanes per half: one square holds them all.
+            const Lanes& m = values[r];
+            for (int j = 0; j < kHalf; ++j) {
+                slot[j] = m[kHalf - j];
+                slot[kHalf + j] = m[kHalf + j];
+            }
         }
     }
     newest -= rows;
@@ -204,44 +230,67 @@ template <class Lanes, int Reduction>
 
 // One slot of `Count` channels from `firstChannel` on, `age` slots older than each one's
 // newest: the windowed sums over its last 16 slots as samples. The channels share the
-// window's loads.
+// window's loads, and outputs j and N - j each value's load.
 template <class Lanes, int Reduction, int Count>
 [[gnu::always_inline]] inline void Synthesis::windowSlot(int firstChannel, int age,
                                                          int (*pcm)[32]) {
     constexpr int kOutputs = 32 >> Reduction;
-    constexpr int kSlotValues = 2 * kOutputs;
-    constexpr int kWidth = kLanesOf<Lanes>;
-    constexpr int kVectors = kOutputs / kWidth;
+    constexpr int kHalf = kOutputs / 2;
+    // Half a slot's outputs in whole vectors: narrow ones at the quarter rate.
+    using Half = std::conditional_t<(kHalf >= kLanesOf<Lanes>), Lanes, NarrowLanes>;
+    constexpr int kWidth = kLanesOf<Half>;
+    constexpr int kVectors = kHalf / kWidth;
     // Sums kept at once: eight vectors of accumulators leave registers for the operands.
-    constexpr int kPart = std::min(kVectors, 4 / Count);
+    constexpr int kPart = std::min(kVectors, std::max(1, 2 / Count));
 
     // The slots of ages 0..15 lie one after another from the slot's own on.
     const float* slots[Count];
+    const float* middles[Count];
     for (int c = 0; c < Count; ++c) {
-        slots[c] = history_[firstChannel + c] + (newest_[firstChannel + c] + age) * kSlotValues;
+        const int position = newest_[firstChannel + c] + age;
+        slots[c] = history_[firstChannel + c] + position * kOutputs;
+        middles[c] = middles_[firstChannel + c] + position;
     }
-    const float* window = windows_[Reduction];
+    const WindowRows& window = windows_[Reduction];
+    Half lows[Count][kVectors];
+    Half highs[Count][kVectors];
     for (int part = 0; part < kVectors; part += kPart) {
-        // Even and odd ages sum apart: two short dependency chains instead of one long one.
-        Lanes lanes[Count][2][kPart] = {};
-        unrolled<kSynthesisSlots / 2>([&](int pair) {
-            const int a = 2 * pair;
-            const float* row = window + a * kOutputs + part * kWidth;
+        Half low[Count][kPart] = {};
+        Half high[Count][kPart] = {};
+        unrolled<kSynthesisSlots>([&](int a) {
+            // Even ages weigh the second half of a slot's values, odd ages the first.
+            const int half = a % 2 == 0 ? kHalf : 0;
             unrolled<kPart>([&](int v) {
-                Lanes evenWeights, oddWeights;
-                loadLanes(evenWeights, row + v * kWidth);
-                loadLanes(oddWeights, row + kOutputs + v * kWidth);
+                const int first = (part + v) * kWidth;
+                Half lowWeights, highWeights;
+                loadLanes(lowWeights, window.low + a * kHalf + first);
+                loadLanes(highWeights, window.high + a * kHalf + first);
                 for (int c = 0; c < Count; ++c) {
-                    const float* even = slots[c] + a * kSlotValues + (part + v) * kWidth;
-                    addProduct(lanes[c][0][v], evenWeights, even);
-                    addProduct(lanes[c][1][v], oddWeights, even + kSlotValues + kOutputs);
+                    Half value;
+                    loadLanes(value, slots[c] + a * kOutputs + half + first);
+                    low[c][v] += lowWeights * value;
+                    high[c][v] += highWeights * value;
                 }
             });
         });
         for (int c = 0; c < Count; ++c) {
             for (int v = 0; v < kPart; ++v) {
-                storePcmLanes(pcm[c] + (part + v) * kWidth, lanes[c][0][v] + lanes[c][1][v]);
+                lows[c][part + v] = low[c][v];
+                highs[c][part + v] = high[c][v];
             }
+        }
+    }
+    for (int c = 0; c < Count; ++c) {
+        Half middle{};
+        for (int a = 1; a < kSynthesisSlots; a += 2) middle[0] += window.middle[a] * middles[c][a];
+        for (int v = 0; v < kVectors; ++v) storePcmLanes(pcm[c] + v * kWidth, lows[c][v]);
+        // Lane j of the high sums is output N - j: outputs N/2 .. N - 1 are the middle one, then
+        // those lanes from the top down.
+        for (int k = 0; k < kVectors; ++k) {
+            const Half& first = k == 0 ? middle : highs[c][kVectors - k];
+            Half outputs;
+            followedBackwards(outputs, first, highs[c][kVectors - 1 - k]);
+            storePcmLanes(pcm[c] + kHalf + k * kWidth, outputs);
         }
     }
 }

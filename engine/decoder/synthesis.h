@@ -54,12 +54,12 @@ class Synthesis {
     void allowWideLanes(bool allowed) { wideAllowed_ = allowed; }
 
   private:
-    // Each output sample weighs the matrixed values (64 >> reduction per slot) of the last 16
-    // slots. They lie in order of age from newest_ on; a new slot goes in front of the newest,
-    // and only when the front is reached do the slots still needed move back to the end.
+    // Each output sample weighs matrixed values (32 >> reduction per slot, and one more) of the
+    // last 16 slots. They lie in order of age from newest_ on; a new slot goes in front of the
+    // newest, and only when the front is reached do the slots still needed move back to the end.
     static constexpr int kSynthesisSlots = 16;
     static constexpr int kHistorySlots = 3 * kSynthesisSlots;
-    static constexpr int kHistoryFloats = kHistorySlots * 64;
+    static constexpr int kHistoryFloats = kHistorySlots * 32;
 
     struct BlockInput {
         const float* channels[2];  // per channel synthesised: its subband rows
@@ -87,11 +87,17 @@ class Synthesis {
     int slotBytes_ = 128;
     BlockRoutine routine_;
     bool wideAllowed_ = true;
-    const float* windows_[3];
+    struct WindowRows {
+        const float* low;
+        const float* high;
+        const float* middle;
+    };
+    WindowRows windows_[3];
     const struct DctFactors* dct_;
     bool equalizerOn_ = false;
     float gains_[kEqualizerSubbands];
     alignas(64) float history_[2][kHistoryFloats];
+    float middles_[2][kHistorySlots];
     int newest_[2] = {0, 0};
 };
 

@@ -64,6 +64,16 @@ template <int Count, class F>
     v = __builtin_shufflevector(v, v, 7, 6, 5, 4, 3, 2, 1, 0);
 }
 
+// Lane 0 of `first`, then the lanes of `rest` from the last down to lane 1.
+[[gnu::always_inline]] inline void followedBackwards(NarrowLanes& out, const NarrowLanes& first,
+                                                     const NarrowLanes& rest) {
+    out = __builtin_shufflevector(rest, first, 4, 3, 2, 1);
+}
+[[gnu::always_inline]] inline void followedBackwards(WideLanes& out, const WideLanes& first,
+                                                     const WideLanes& rest) {
+    out = __builtin_shufflevector(rest, first, 8, 7, 6, 5, 4, 3, 2, 1);
+}
+
 // A square of lanes x lanes floats turned about its diagonal: lane j of v[i] trades places with
 // lane i of v[j]. All in registers: a square that went through memory in halves would stall
 // on the store forwarding.
