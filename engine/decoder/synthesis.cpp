@@ -131,9 +131,8 @@ void Synthesis::synthesizeSlots(const float* block, int slotCount, uint8_t* out)
 
 // A block of slots, a few at a time (as many as a vector has lanes). The standard's 1024-value
 // V vector is never built: a group's subband samples, one slot per lane, go through the DCT
-// together; each slot's 64 matrixed values follow from the N-point DCT by symmetry, and output
-// sample j sums, over the last 16 slots, the first half (even ages) or the second half (odd
-// ages) of each slot's values, weighted by the window.
+// together; each slot's matrixed values follow from the N-point DCT by symmetry, and output
+// sample j sums, over the last 16 slots, one value of each slot weighted by the window.
 template <class Lanes, int Channels, int Reduction, bool EightBit>
 [[gnu::always_inline]] inline void Synthesis::synthesizeBlock(const BlockInput& input,
                                                               int slotCount, uint8_t* out) {
@@ -240,7 +239,7 @@ template <class Lanes, int Reduction, int Count>
     using Half = std::conditional_t<(kHalf >= kLanesOf<Lanes>), Lanes, NarrowLanes>;
     constexpr int kWidth = kLanesOf<Half>;
     constexpr int kVectors = kHalf / kWidth;
-    // Sums kept at once: eight vectors of accumulators leave registers for the operands.
+    // Sums kept at once: four vectors of accumulators; more spill with the operands.
     constexpr int kPart = std::min(kVectors, std::max(1, 2 / Count));
 
     // The slots of ages 0..15 lie one after another from the slot's own on.

@@ -30,13 +30,6 @@ struct IntLanes<WideLanes> {
 // convention of code built without AVX. Everything here is inlined into its caller, so it takes
 // on the caller's instruction set.
 template <class L>
-[[gnu::always_inline]] inline void addProduct(L& sum, const L& weights, const float* values) {
-    L x;
-    std::memcpy(&x, values, sizeof x);
-    sum += weights * x;
-}
-
-template <class L>
 [[gnu::always_inline]] inline void loadLanes(L& value, const float* p) {
     std::memcpy(&value, p, sizeof value);
 }

@@ -231,7 +231,8 @@ std::vector<float> blockForm(const std::vector<float>& left, const std::vector<f
                              float rest) {
     constexpr int kRow = Synthesis::kBlockSlots;
     std::vector<float> block(2 * 32 * kRow + Synthesis::kInputPadding, rest);
-    for (int slot = 0; slot < 18; ++slot) {
+    const int slots = static_cast<int>(left.size() / 32);
+    for (int slot = 0; slot < slots; ++slot) {
         for (int k = 0; k < 32; ++k) {
             block[k * kRow + slot] = left[slot * 32 + k];
             block[(32 + k) * kRow + slot] = right[slot * 32 + k];
@@ -255,6 +256,41 @@ TEST(Synthesis, BlockFormEqualsGranuleForm) {
             bySlots.synthesizeSlots(block.data(), 18, a.data());
             byGranule.synthesizeGranule(granuleForm(left.data()).data(), 0, b.data());
             byGranule.synthesizeGranule(granuleForm(right.data()).data(), 1, b.data());
+            EXPECT_EQ(a, b) << "reduction " << reduction << (wide ? ", wide" : "");
+        }
+    }
+}
+
+// Slots go through in groups as wide as a vector: blocks of any length, one after another,
+// must join as seamlessly as whole granules do, across the history's moves.
+TEST(Synthesis, BlocksOfAnyLengthJoinLikeGranules) {
+    const std::vector<float> left = randomSubbands(kSlotCount, 3000.0f, 14);
+    const std::vector<float> right = randomSubbands(kSlotCount, 3000.0f, 15);
+    const int lengths[] = {12, 36, 1, 7, 36, 20, 32};  // kSlotCount in all
+    for (int reduction = 0; reduction <= 2; ++reduction) {
+        for (bool wide : {false, true}) {
+            Synthesis byBlocks, byGranules;
+            byBlocks.allowWideLanes(wide);
+            byBlocks.configure(2, reduction, false);
+            byGranules.configure(2, reduction, false);
+            const size_t slotBytes = static_cast<size_t>(byBlocks.slotBytes());
+            std::vector<uint8_t> a(kSlotCount * slotBytes), b(a.size());
+            int first = 0;
+            for (int length : lengths) {
+                const auto part = [&](const std::vector<float>& all) {
+                    return std::vector<float>(all.begin() + first * 32,
+                                              all.begin() + (first + length) * 32);
+                };
+                const std::vector<float> block = blockForm(part(left), part(right), 1e6f);
+                byBlocks.synthesizeSlots(block.data(), length, a.data() + first * slotBytes);
+                first += length;
+            }
+            ASSERT_EQ(first, kSlotCount);
+            for (int g = 0; g < kSlotCount / 18; ++g) {
+                byGranules.synthesizeGranule(granuleForm(left.data() + g * 18 * 32).data(),
+                                             granuleForm(right.data() + g * 18 * 32).data(),
+                                             b.data() + g * 18 * slotBytes);
+            }
             EXPECT_EQ(a, b) << "reduction " << reduction << (wide ? ", wide" : "");
         }
     }
