@@ -32,18 +32,20 @@ void Layer12Decoder::decodeFrame(const FrameHeader& header, const uint8_t* frame
     side.bound = side.channels == 1 ? 32 : jointStereoBound(header);
 
     const int slots = layer_ == 1 ? 12 : kMaxSlots;
-    std::memset(block_, 0, sizeof(float) * Synthesis::kSlotFloats * static_cast<size_t>(slots));
+    std::memset(block_, 0, sizeof block_);
     if (layer_ == 1) {
         readLayer1(bits, side);
         buildEntries(side, 1);
+        BitCache samples(frame, length, bits.position());
         for (int slot = 0; slot < slots; ++slot) {
-            readSlotValues(bits, block_ + slot * Synthesis::kSlotFloats);
+            readSlotValues(samples, block_ + slot);
         }
     } else {
         readLayer2(header, bits, side);
         buildEntries(side, 3);
+        BitCache samples(frame, length, bits.position());
         for (int group = 0; group < 12; ++group) {
-            readGroupedValues(bits, block_ + group * 3 * Synthesis::kSlotFloats, group / 4);
+            readGroupedValues(samples, block_ + group * 3, group / 4);
         }
     }
     synthesis_.synthesizeSlots(block_, slots, out);
@@ -78,16 +80,20 @@ void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int
                                const int* scale, float classFactor) const {
     int places[2];
     int count = 0;
+    // A place is the start of a subband row of the block.
+    const auto row = [subband](int outputChannel) {
+        return (outputChannel * Synthesis::kSubbands + subband) * Synthesis::kBlockSlots;
+    };
     if (outputChannels_ == 2) {
         if (frameChannels == 2) {
-            places[count++] = subband * 2 + channel;
+            places[count++] = row(channel);
         } else {
-            places[count++] = subband * 2;
-            places[count++] = subband * 2 + 1;
+            places[count++] = row(0);
+            places[count++] = row(1);
         }
     } else if (frameChannels == 1 || keptChannel_ < 0 || keptChannel_ == channel) {
         // Mixing to mono sums both channels at one place, not halved, as Layer III does.
-        places[count++] = subband;
+        places[count++] = row(0);
     }
     for (int i = 0; i < count && entry.placeCount < 2; ++i, ++entry.placeCount) {
         entry.place[entry.placeCount] = places[i];
@@ -97,23 +103,28 @@ void Layer12Decoder::addPlaces(Entry& entry, int frameChannels, int channel, int
     }
 }
 
-void Layer12Decoder::readSlotValues(BitReader& bits, float* slot) const {
+void Layer12Decoder::readSlotValues(BitCache& cache, float* slot) const {
+    BitCache bits = cache;  // a copy the compiler keeps in registers through the stores
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
+        bits.refill();
         const auto value = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
         for (int p = 0; p < e.placeCount; ++p) slot[e.place[p]] += value * e.factor[p][0];
     }
-    bits.skip(static_cast<size_t>(skipBits_));
+    bits.jump(static_cast<size_t>(skipBits_));
+    cache = bits;
 }
 
-void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int part) const {
+void Layer12Decoder::readGroupedValues(BitCache& cache, float* firstSlot, int part) const {
+    BitCache bits = cache;  // a copy the compiler keeps in registers through the stores
     for (int i = 0; i < entryCount_; ++i) {
         const Entry& e = entries_[i];
+        bits.refill();  // enough for three samples of up to 16 bits
         float values[3];
         if (e.degroup) {
             const int8_t* code = e.degroup + 3 * bits.read(e.bits);
             for (int s = 0; s < 3; ++s) values[s] = code[s];
-        } else if (e.bits <= 8) {
+        } else if (e.bits <= 10) {
             // Three narrow samples come in one read.
             const uint32_t packed = bits.read(3 * e.bits);
             const uint32_t mask = (1u << e.bits) - 1;
@@ -126,13 +137,14 @@ void Layer12Decoder::readGroupedValues(BitReader& bits, float* firstSlot, int pa
                 values[s] = static_cast<float>(static_cast<int>(bits.read(e.bits)) - e.center);
             }
         }
-        for (int s = 0; s < 3; ++s) {
-            float* slot = firstSlot + s * Synthesis::kSlotFloats;
-            for (int p = 0; p < e.placeCount; ++p)
-                slot[e.place[p]] += values[s] * e.factor[p][part];
+        for (int p = 0; p < e.placeCount; ++p) {
+            float* row = firstSlot + e.place[p];
+            const float factor = e.factor[p][part];
+            for (int s = 0; s < 3; ++s) row[s] += values[s] * factor;
         }
     }
-    bits.skip(static_cast<size_t>(skipBits_));
+    bits.jump(static_cast<size_t>(skipBits_));
+    cache = bits;
 }
 
 std::unique_ptr<LayerDecoder> makeLayer12Decoder(Synthesis& synthesis) {

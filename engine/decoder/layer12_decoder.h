@@ -7,6 +7,7 @@
 
 #include "decoder/bit_reader.h"
 #include "decoder/layer12_tables.h"
+#include "decoder/layer3_bit_cache.h"
 #include "decoder/layer_decoder.h"
 #include "decoder/synthesis.h"
 
@@ -14,7 +15,7 @@ namespace velk {
 
 class Layer12Decoder final : public LayerDecoder {
   public:
-    static constexpr int kMaxSlots = 36;
+    static constexpr int kMaxSlots = Synthesis::kBlockSlots;
 
     explicit Layer12Decoder(Synthesis& synthesis) : synthesis_(synthesis) {}
 
@@ -28,7 +29,8 @@ class Layer12Decoder final : public LayerDecoder {
 
   private:
     // One subband of one stream channel, or past the joint-stereo bound one subband of both:
-    // a value read goes to up to two places of a slot, each with its own multiplier per part.
+    // a value read goes to up to two subband rows of the block (its places), each with its own
+    // multiplier per part.
     struct Entry {
         const int8_t* degroup;  // three values per code for a grouped class, else nullptr
         int bits;
@@ -51,8 +53,8 @@ class Layer12Decoder final : public LayerDecoder {
     void buildEntries(const SideInfo& side, int samplesPerGroup);
     void addPlaces(Entry& entry, int frameChannels, int channel, int subband, const int* scale,
                    float classFactor) const;
-    void readSlotValues(BitReader& bits, float* slot) const;
-    void readGroupedValues(BitReader& bits, float* firstSlot, int part) const;
+    void readSlotValues(BitCache& bits, float* slot) const;
+    void readGroupedValues(BitCache& bits, float* firstSlot, int part) const;
 
     Synthesis& synthesis_;
     int layer_ = 2;
@@ -62,7 +64,9 @@ class Layer12Decoder final : public LayerDecoder {
     Entry entries_[64];
     int entryCount_ = 0;
     int skipBits_ = 0;  // bits of the subbands above the limit, per slot (Layer I) or group
-    alignas(64) float block_[kMaxSlots * Synthesis::kSlotFloats];
+    // Subband rows of both output channels, in the synthesis's Layer I/II form.
+    alignas(64) float block_[2 * Synthesis::kSubbands * Synthesis::kBlockSlots +
+                             Synthesis::kInputPadding];
 };
 
 // Joint-stereo bound in subbands for a frame's mode and mode extension.

@@ -1,5 +1,6 @@
-// A 64-bit cache over the reservoir for the Huffman loop: one refill per value pair instead of
-// a bounds-checked load per field. Bytes past the end read as zero, as with BitReader.
+// A 64-bit cache over sample data (the Huffman loop, Layer I/II samples): one refill per value
+// pair or sample group instead of a bounds-checked load per field. Bytes past the end read as zero,
+// as with BitReader.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +42,16 @@ class BitCache {
     void skip(size_t count) {
         cache_ <<= count;
         count_ -= static_cast<int>(count);
+    }
+    // Any distance forward, refilled after.
+    void jump(size_t count) {
+        if (count == 0) return;
+        const size_t target = position() + count;
+        next_ = target >> 3;
+        cache_ = 0;
+        count_ = 0;
+        refill();
+        skip(target & 7);
     }
     uint32_t read(int count) {
         if (count == 0) return 0;

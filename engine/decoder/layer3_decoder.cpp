@@ -85,11 +85,11 @@ void Layer3Decoder::decodeChannel(const FrameHeader& h, int gr, int ch, int slot
     } else {
         readScaleFactorsLsf(reader, info, intensity && ch == 1, sf);
     }
-    int32_t* lines = quantized_[ch];
+    float* lines = quantized_[ch];
     const SpectrumResult spectrum =
         decodeSpectrum(reader, partEnd, info, *bands_, limits_.lineLimit, lines);
     const int end = std::min(spectrum.nonZeroEnd, limits_.lineLimit);
-    std::fill(lines + end, lines + 576, 0);
+    std::fill(lines + end, lines + 576, 0.0f);
     ChannelGranule& g = granule_[ch];
     g.nonZeroEnd = requantize(lines, end, info, sf, *bands_, limits_.mixedLongBands,
                               spectrum_[ch][slot], g.usage);
@@ -181,16 +181,18 @@ void Layer3Decoder::outputMonoMix(int gr, int slot, uint8_t* out) {
 void Layer3Decoder::outputGranule(int gr, int channels, int slot, uint8_t* out) {
     if (channels == 1) {
         hybrid(0, gr, slot, block_[0]);
-        synthesis_.synthesizeGranule(block_[0], 0, out);
         // A mono frame in a stream that set up two output channels plays on both.
-        if (setup_.outputChannels == 2) synthesis_.synthesizeGranule(block_[0], 1, out);
+        if (setup_.outputChannels == 2) {
+            synthesis_.synthesizeGranule(block_[0], block_[0], out);
+        } else {
+            synthesis_.synthesizeGranule(block_[0], 0, out);
+        }
         return;
     }
     if (setup_.outputChannels == 2) {
-        for (int ch = 0; ch < 2; ++ch) {
-            hybrid(ch, gr, slot, block_[ch]);
-            synthesis_.synthesizeGranule(block_[ch], ch, out);
-        }
+        hybrid(0, gr, slot, block_[0]);
+        hybrid(1, gr, slot, block_[1]);
+        synthesis_.synthesizeGranule(block_[0], block_[1], out);
         return;
     }
     switch (setup_.options.convert & 3) {

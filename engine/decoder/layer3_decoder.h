@@ -55,11 +55,12 @@ class Layer3Decoder final : public LayerDecoder {
     ScaleFactors scaleFactors_[2]{};
     ChannelGranule granule_[2]{};
     int previousSubbands_[2] = {0, 0};
-    alignas(64) int32_t quantized_[2][576];
+    alignas(64) float quantized_[2][576];  // Huffman values to the power 4/3
     // Per channel two granule slots: one holds the spectrum being decoded, the other the
     // previous granule's overlap halves.
     alignas(64) float spectrum_[2][2][576];
-    alignas(64) float block_[2][Synthesis::kGranuleSlots * Synthesis::kSubbands];
+    alignas(64) float block_[2][Synthesis::kGranuleSlots * Synthesis::kSubbands +
+                                Synthesis::kInputPadding] = {};
 };
 
 }  // namespace velk

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "decoder/layer3_tables.h"
+#include "decoder/synthesis_lanes.h"
 
 namespace velk {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Four floats as one value: GCC and Clang map the arithmetic onto SSE registers.
-typedef float Float4 __attribute__((vector_size(16)));
+using Float4 = NarrowLanes;
 
 inline Float4 broadcast(float x) {
     return Float4{x, x, x, x};
@@ -69,10 +70,27 @@ inline void dct3x9(const float* v, const Imdct18Constants& c, float* out) {
     out[4] = v[0] - v[2] + v[4] - v[6] + v[8];  // the odd inputs vanish at j = 4
 }
 
-void dct4x18(const float* x, float* y) {
+// The same for four transforms at once, one per lane.
+inline void dct3x9(const Float4* v, const Imdct18Constants& c, Float4* out) {
+    for (int j = 0; j < 4; ++j) {
+        Float4 even = v[0];
+        Float4 odd{};
+        for (int m = 0; m < 4; ++m) {
+            even += v[2 * m + 2] * c.evenColumns[m][j];
+            odd += v[2 * m + 1] * c.oddColumns[m][j];
+        }
+        out[j] = even + odd;
+        out[8 - j] = even - odd;
+    }
+    out[4] = v[0] - v[2] + v[4] - v[6] + v[8];
+}
+
+// V is float, or Float4 for four transforms at once.
+template <class V>
+void dct4x18(const V* x, V* y) {
     const Imdct18Constants& c = imdct18Constants();
-    float even[9];
-    float odd[9];
+    V even[9];
+    V odd[9];
     even[0] = x[0];
     odd[0] = x[1] + x[0];
     for (int m = 1; m < 9; ++m) {
@@ -80,12 +98,12 @@ void dct4x18(const float* x, float* y) {
         // u[2m + 1] + u[2m - 1]
         odd[m] = x[2 * m + 1] + x[2 * m] + x[2 * m - 1] + x[2 * m - 2];
     }
-    float evenOut[9];
-    float oddOut[9];
+    V evenOut[9];
+    V oddOut[9];
     dct3x9(even, c, evenOut);
     dct3x9(odd, c, oddOut);
     for (int j = 0; j < 9; ++j) {
-        const float o = oddOut[j] * c.oddScale[j];
+        const V o = oddOut[j] * c.oddScale[j];
         y[j] = (evenOut[j] + o) * c.outputScale[j];
         y[17 - j] = (evenOut[j] - o) * c.outputScale[17 - j];
     }
@@ -138,7 +156,7 @@ void unfold(const float* y, float* out) {
 // (by the sign bit, which is exact).
 inline void storeSlot(float* out, int slot, int subband, float value) {
     const auto flip = static_cast<uint32_t>(slot & subband & 1) << 31;
-    out[slot * 32 + subband] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
+    out[subband * 18 + slot] = std::bit_cast<float>(std::bit_cast<uint32_t>(value) ^ flip);
 }
 
 void longBlock(const float* in, const float* window, const float* overlap, float* next, float* out,
@@ -149,6 +167,58 @@ void longBlock(const float* in, const float* window, const float* overlap, float
         storeSlot(out, i, subband, x[i] * window[i] + overlap[i]);
         next[i] = x[i + 18] * window[i + 18];
     }
+}
+
+// 18 values of four subband rows (18 floats apart) as vectors, lane l from row l; and back.
+// Squares of four values are turned in registers; the last one starts at 14 and overlaps the
+// one before.
+void loadRows(const float* rows, Float4* columns) {
+    for (int k = 0; k < 16; k += 4) {
+        for (int l = 0; l < 4; ++l) loadLanes(columns[k + l], rows + 18 * l + k);
+        transposeSquare(columns + k);
+    }
+    Float4 tail[4];
+    for (int l = 0; l < 4; ++l) loadLanes(tail[l], rows + 18 * l + 14);
+    transposeSquare(tail);
+    columns[16] = tail[2];
+    columns[17] = tail[3];
+}
+
+void storeRows(Float4* columns, float* rows) {
+    Float4 tail[4] = {columns[14], columns[15], columns[16], columns[17]};
+    transposeSquare(tail);
+    for (int l = 0; l < 4; ++l) storeLanes(rows + 18 * l + 14, tail[l]);
+    for (int k = 0; k < 16; k += 4) {
+        transposeSquare(columns + k);
+        for (int l = 0; l < 4; ++l) storeLanes(rows + 18 * l + k, columns[k + l]);
+    }
+}
+
+// longBlock for four subbands from `subband` on (a multiple of four) with the same window, one
+// per lane.
+void longBlocks(const float* in, const float* window, const float* overlap, float* next, float* out,
+                int subband) {
+    Float4 x[18];
+    loadRows(in, x);
+    Float4 y[18];
+    dct4x18(x, y);
+    Float4 previous[18];
+    loadRows(overlap, previous);
+    // The IMDCT's outputs unfolded from the DCT-IV's (see unfold): y[9 + i], then -y[26 - i],
+    // then -y[i - 27].
+    Float4 samples[18];
+    Float4 kept[18];
+    // Odd slots of the odd subbands (lanes 1 and 3) change sign: multiplying by -1 is exact.
+    const Float4 inverted{1.0f, -1.0f, 1.0f, -1.0f};
+    for (int i = 0; i < 18; ++i) {
+        const Float4 early = i < 9 ? y[9 + i] : -y[26 - i];
+        samples[i] = early * window[i] + previous[i];
+        if (i & 1) samples[i] *= inverted;
+        const Float4 late = i < 9 ? -y[8 - i] : -y[i - 9];
+        kept[i] = late * window[18 + i];
+    }
+    storeRows(samples, out + 18 * subband);
+    storeRows(kept, next);
 }
 
 // Three windows, interleaved in the input (value k of window w at 3k + w), overlapped at
@@ -187,13 +257,25 @@ int reduceAliases(float* lines, int nonZeroEnd, bool hasLongBands, bool mixed) {
     if (!hasLongBands) return nonZeroEnd;
     const Layer3Tables& t = layer3Tables();
     const int boundaries = mixed ? 1 : std::min((nonZeroEnd + 7) / 18, 31);
+    // Lines 1..8 below a boundary pair with lines 0..7 above it: the lines below are read and
+    // written in reverse order, four at a time.
+    Float4 cs[2], ca[2];
+    for (int h = 0; h < 2; ++h) {
+        loadLanes(cs[h], t.aliasCs + 4 * h);
+        loadLanes(ca[h], t.aliasCa + 4 * h);
+    }
     for (int b = 1; b <= boundaries; ++b) {
         float* edge = lines + 18 * b;
-        for (int k = 0; k < 8; ++k) {
-            const float below = edge[-1 - k];
-            const float above = edge[k];
-            edge[-1 - k] = below * t.aliasCs[k] - above * t.aliasCa[k];
-            edge[k] = above * t.aliasCs[k] + below * t.aliasCa[k];
+        for (int h = 0; h < 2; ++h) {
+            Float4 below, above;
+            loadLanes(below, edge - 4 - 4 * h);
+            reverseLanes(below);
+            loadLanes(above, edge + 4 * h);
+            Float4 newBelow = below * cs[h] - above * ca[h];
+            const Float4 newAbove = above * cs[h] + below * ca[h];
+            reverseLanes(newBelow);
+            storeLanes(edge - 4 - 4 * h, newBelow);
+            storeLanes(edge + 4 * h, newAbove);
         }
     }
     if (boundaries == 0) return nonZeroEnd;
@@ -209,6 +291,12 @@ int runHybridFilter(const HybridChannel& c, float* out) {
     const float* longWindow = t.window[c.blockType == 2 ? 0 : c.blockType & 3];
 
     int sb = 0;
+    if (c.normalWindowSubbands == 0) {
+        for (; sb + 4 <= longSubbands; sb += 4) {
+            float* lines = c.lines + 18 * sb;
+            longBlocks(lines, longWindow, c.overlap + 18 * sb, lines, out, sb);
+        }
+    }
     for (; sb < longSubbands; ++sb) {
         float* lines = c.lines + 18 * sb;
         const float* window = sb < c.normalWindowSubbands ? t.window[0] : longWindow;
@@ -225,9 +313,7 @@ int runHybridFilter(const HybridChannel& c, float* out) {
         for (int i = 0; i < 18; ++i) storeSlot(out, i, sb, overlap[i]);
         std::fill(c.lines + 18 * sb, c.lines + 18 * sb + 18, 0.0f);
     }
-    for (int rest = sb; rest < 32; ++rest) {
-        for (int i = 0; i < 18; ++i) out[i * 32 + rest] = 0.0f;
-    }
+    std::fill(out + 18 * sb, out + 18 * 32, 0.0f);
     return sb;
 }
 

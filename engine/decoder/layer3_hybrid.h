@@ -20,8 +20,8 @@ struct HybridChannel {
     int hybridSubbands;        // subbands the band limit lets through
 };
 
-// Writes 18 slots x 32 subbands at `out` and returns the subbands processed (whose overlap
-// may be non-zero for the next granule).
+// Writes 32 subbands x 18 slots (subband-major) at `out` and returns the subbands processed (whose
+// overlap may be non-zero for the next granule).
 int runHybridFilter(const HybridChannel& channel, float* out);
 
 // The IMDCTs of 18 inputs (36 outputs) and 6 inputs (12 outputs), unwindowed.

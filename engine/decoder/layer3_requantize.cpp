@@ -1,19 +1,12 @@
 #include "decoder/layer3_requantize.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstdlib>
+
+#include "decoder/synthesis_lanes.h"
 
 namespace velk {
 namespace {
-
-// The sign is copied bit for bit: signs are random, and a branch on them mispredicts.
-inline float power43(const Layer3Tables& t, int32_t x) {
-    const float magnitude = t.power[std::min(std::abs(x), kMaxHuffmanMagnitude)];
-    const uint32_t sign = static_cast<uint32_t>(x) & 0x80000000u;
-    return std::bit_cast<float>(std::bit_cast<uint32_t>(magnitude) | sign);
-}
 
 float globalGain(const Layer3Tables& t, const GranuleChannelInfo& info) {
     const int index = std::clamp(info.globalGain + 6, 0, 261);
@@ -21,7 +14,7 @@ float globalGain(const Layer3Tables& t, const GranuleChannelInfo& info) {
 }
 
 // Returns the end of the long part in lines.
-int requantizeLong(const Layer3Tables& t, const int32_t* lines, int end, int bandCount,
+int requantizeLong(const Layer3Tables& t, const float* lines, int end, int bandCount,
                    const GranuleChannelInfo& info, const ScaleFactors& sf, const BandTable& bands,
                    float* out, BandUsage& usage) {
     const float gain = globalGain(t, info);
@@ -31,20 +24,30 @@ int requantizeLong(const Layer3Tables& t, const int32_t* lines, int end, int ban
         const int bandEnd = std::min<int>(bands.longBounds[b + 1], end);
         const int pre = info.preflag ? kPretab[b] : 0;
         const float factor = gain * t.scaleFactor[scale][pre][sf.longBands[b] & 31];
-        bool nonZero = false;
-        for (; line < bandEnd; ++line) {
-            const int32_t x = lines[line];
-            nonZero |= x != 0;
-            out[line] = power43(t, x) * factor;
+        using Mask = IntLanes<NarrowLanes>::Type;
+        Mask nonZero{};
+        for (; line + 4 <= bandEnd; line += 4) {
+            NarrowLanes x;
+            loadLanes(x, lines + line);
+            nonZero |= x != 0.0f;
+            storeLanes(out + line, x * factor);
         }
-        if (nonZero) usage.lastLongBand = b;
+        bool tailNonZero = false;
+        for (; line < bandEnd; ++line) {
+            const float x = lines[line];
+            tailNonZero |= x != 0.0f;
+            out[line] = x * factor;
+        }
+        if (tailNonZero || nonZero[0] || nonZero[1] || nonZero[2] || nonZero[3]) {
+            usage.lastLongBand = b;
+        }
     }
     return line;
 }
 
 // Short bands from `firstBand`, reading band by band with the three windows one after
 // another and writing line = 3 * band start + 3 * k + window. Returns the end in lines.
-int requantizeShort(const Layer3Tables& t, const int32_t* lines, int end, int firstBand,
+int requantizeShort(const Layer3Tables& t, const float* lines, int end, int firstBand,
                     const GranuleChannelInfo& info, const ScaleFactors& sf, const BandTable& bands,
                     float* out, BandUsage& usage) {
     const float gain = globalGain(t, info);
@@ -57,13 +60,13 @@ int requantizeShort(const Layer3Tables& t, const int32_t* lines, int end, int fi
         for (int w = 0; w < 3; ++w) {
             const float factor = gain * t.scaleFactor[scale][0][sf.shortBands[b][w] & 31] *
                                  t.subblockGain[info.subblockGain[w] & 7];
-            const int32_t* in = lines + 3 * start + w * width;
+            const float* in = lines + 3 * start + w * width;
             float* o = out + 3 * start + w;
             bool nonZero = false;
             for (int k = 0; k < width; ++k) {
-                const int32_t x = in[k];
-                nonZero |= x != 0;
-                o[3 * k] = power43(t, x) * factor;
+                const float x = in[k];
+                nonZero |= x != 0.0f;
+                o[3 * k] = x * factor;
             }
             if (nonZero) usage.lastShortBand[w] = b;
         }
@@ -74,7 +77,7 @@ int requantizeShort(const Layer3Tables& t, const int32_t* lines, int end, int fi
 
 }  // namespace
 
-int requantize(const int32_t* lines, int nonZeroEnd, const GranuleChannelInfo& info,
+int requantize(const float* lines, int nonZeroEnd, const GranuleChannelInfo& info,
                const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
                BandUsage& usage) {
     const Layer3Tables& t = layer3Tables();

@@ -1,5 +1,5 @@
-// Layer III requantisation: integer spectral values to floats at full scale +-32768, with
-// short-block values reordered window-interleaved.
+// Layer III requantisation: the spectral values' powers scaled by gain and scale factors to
+// full scale +-32768, with short-block values reordered window-interleaved.
 #pragma once
 
 #include <cstdint>
@@ -17,10 +17,11 @@ struct BandUsage {
     int lastShortBand[3];  // per window, -1 when none
 };
 
-// Requantises lines[0, nonZeroEnd) into out[0, 576) (the rest zero) and returns the new
-// non-zero end: short bands are reordered, so a partly filled band counts whole.
-// `mixedLongBands` is the long-band count of a mixed block (8 for MPEG-1, 6 otherwise).
-int requantize(const int32_t* lines, int nonZeroEnd, const GranuleChannelInfo& info,
+// Requantises lines[0, nonZeroEnd) (Huffman values already raised to the power 4/3, as
+// decodeSpectrum() gives them) into out[0, 576) (the rest zero) and returns the new non-zero
+// end: short bands are reordered, so a partly filled band counts whole. `mixedLongBands` is
+// the long-band count of a mixed block (8 for MPEG-1, 6 otherwise).
+int requantize(const float* lines, int nonZeroEnd, const GranuleChannelInfo& info,
                const ScaleFactors& sf, const BandTable& bands, int mixedLongBands, float* out,
                BandUsage& usage);
 

@@ -1,10 +1,13 @@
 #include "decoder/layer3_spectrum.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "decoder/huffman.h"
 #include "decoder/layer3_bit_cache.h"
+#include "decoder/layer3_tables.h"
+#include "decoder/synthesis_lanes.h"
 
 namespace velk {
 namespace {
@@ -16,47 +19,114 @@ size_t overrunMark(size_t partEnd) {
 
 // A non-zero value takes the next bit as its sign (1: negative). Signs are random, so this is
 // done without a branch.
-inline int32_t withSign(BitCache& bits, int32_t value) {
+template <class Reader>
+inline int32_t withSign(Reader& bits, int32_t value) {
     const auto nonZero = static_cast<uint32_t>(value != 0);
     const auto negative = static_cast<int32_t>(bits.peek(1) & nonZero);
     bits.skip(nonZero);
     return (value ^ -negative) + negative;
 }
 
+// magnitude^(4/3), negative when the sign bit that follows a non-zero magnitude is set. The
+// magnitude (a code's value plus its linbits) is within the table.
+inline float signedPower(BitCache& bits, const float* power, uint32_t magnitude) {
+    const auto nonZero = static_cast<uint32_t>(magnitude != 0);
+    const uint32_t sign = (bits.peek(1) & nonZero) << 31;
+    bits.skip(nonZero);
+    return std::bit_cast<float>(std::bit_cast<uint32_t>(power[magnitude]) | sign);
+}
+
 // Decodes pairs for lines [from, to); returns false when the reader went into overrun.
 bool decodePairs(BitCache& bits, const HuffmanTable& table, int from, int to, size_t mark,
-                 int32_t* lines) {
+                 float* lines) {
     if (!table.nodes) {
-        std::fill(lines + from, lines + to, 0);
+        std::fill(lines + from, lines + to, 0.0f);
         return true;
     }
     const int linbits = table.linbits;
+    const float* power = layer3Tables().power;
     // Past the margin, or past the reservoir's end: either way the data is damaged.
     const size_t limit = std::min(mark, bits.sizeBits());
     for (int i = from; i < to; i += 2) {
         if (bits.position() > limit) {
-            std::fill(lines + i, lines + to, 0);
+            std::fill(lines + i, lines + to, 0.0f);
             return false;
         }
         // At most 19 + 2 * (13 + 1) bits follow: one refill covers the pair.
         bits.refill();
         const uint32_t pair = decodeHuffman(bits, table);
-        auto x = static_cast<int32_t>(pair >> 4);
-        auto y = static_cast<int32_t>(pair & 15);
-        if (linbits && x == 15) x += static_cast<int32_t>(bits.read(linbits));
-        x = withSign(bits, x);
-        if (linbits && y == 15) y += static_cast<int32_t>(bits.read(linbits));
-        y = withSign(bits, y);
-        lines[i] = x;
-        lines[i + 1] = y;
+        uint32_t x = pair >> 4;
+        uint32_t y = pair & 15;
+        if (linbits && x == 15) x += bits.read(linbits);
+        lines[i] = signedPower(bits, power, x);
+        if (linbits && y == 15) y += bits.read(linbits);
+        lines[i + 1] = signedPower(bits, power, y);
     }
     return true;
 }
 
+// A few bits, left-aligned, read as a BitCache would: zeros past them.
+struct PatternReader {
+    uint64_t bits;
+    int used = 0;
+    uint32_t peek(int count) const { return static_cast<uint32_t>(bits >> (64 - count)); }
+    void skip(size_t count) {
+        bits <<= count;
+        used += static_cast<int>(count);
+    }
+    uint32_t read(int count) {
+        const uint32_t value = peek(count);
+        skip(static_cast<size_t>(count));
+        return value;
+    }
+};
+
+using SignedBytes4 = int8_t __attribute__((vector_size(4)));
+
+// A count1 quadruple with its sign bits, resolved by one lookup of the next bits.
+struct Quadruple {
+    int8_t values[4];
+    uint8_t length;  // code and sign bits
+    uint8_t reach;   // lines up to the last non-zero value: 0, 2 (v or w) or 4 (x or y)
+};
+
+// Table A's codes take up to 6 bits and table B's 4, each followed by up to four signs.
+constexpr int kQuadrupleBitsA = 10;
+constexpr int kQuadrupleBitsB = 8;
+
+struct QuadrupleTables {
+    Quadruple a[1 << kQuadrupleBitsA];
+    Quadruple b[1 << kQuadrupleBitsB];
+    QuadrupleTables() {
+        build(a, kQuadrupleBitsA, false);
+        build(b, kQuadrupleBitsB, true);
+    }
+    static void build(Quadruple* table, int width, bool tableB) {
+        for (uint32_t pattern = 0; pattern < (1u << width); ++pattern) {
+            PatternReader bits{uint64_t{pattern} << (64 - width)};
+            const uint32_t code =
+                tableB ? (~bits.read(4) & 15u) : decodeHuffman(bits, count1TableA());
+            Quadruple& q = table[pattern];
+            for (int k = 0; k < 4; ++k) {
+                q.values[k] = static_cast<int8_t>(
+                    withSign(bits, static_cast<int32_t>((code >> (3 - k)) & 1)));
+            }
+            q.length = static_cast<uint8_t>(bits.used);
+            q.reach = (code & 3) ? 4 : (code & 12) ? 2 : 0;
+        }
+    }
+};
+
+const QuadrupleTables& quadrupleTables() {
+    static const QuadrupleTables tables;
+    return tables;
+}
+
 // Returns the line after the last non-zero quadruple value, or `from` when all are zero.
 int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int lineLimit,
-                     int32_t* lines, int& written) {
-    const HuffmanTable& a = count1TableA();
+                     float* lines, int& written) {
+    const Quadruple* table = tableB ? quadrupleTables().b : quadrupleTables().a;
+    const int peekBits = tableB ? kQuadrupleBitsB : kQuadrupleBitsA;
     const int maxQuads = std::max(0, (lineLimit - from) / 4);
     const size_t minBits = tableB ? 4 : 1;
     int end = from;
@@ -65,18 +135,17 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
         const size_t here = bits.position();
         if (here >= partEnd || partEnd - here < minBits) break;
         bits.refill();
-        const uint32_t code = tableB ? (~bits.read(4) & 15u) : decodeHuffman(bits, a);
-        int32_t v[4];
-        for (int k = 0; k < 4; ++k) {
-            v[k] = withSign(bits, static_cast<int32_t>((code >> (3 - k)) & 1));
-        }
+        const Quadruple& quadruple = table[bits.peek(peekBits)];
+        bits.skip(quadruple.length);
         const bool overspent = bits.position() > partEnd;
-        if (overspent) v[0] = v[1] = v[2] = v[3] = 0;  // the quadruple is not trusted
-        std::memcpy(lines + pos, v, sizeof v);
-        // Lines the quadruple reaches by its code bits (v w x y): 4 when x or y is set, else 2
-        // when v or w is; looked up, as the codes are random and a branch on them mispredicts.
-        static constexpr int8_t kReach[16] = {0, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4, 2, 4, 4, 4};
-        const int reach = kReach[overspent ? 0 : code & 15];
+        // -1, 0 or 1: their own powers. Converted as one vector: four floats stored one by one
+        // and read back as a vector would stall on the store forwarding.
+        SignedBytes4 bytes;
+        std::memcpy(&bytes, quadruple.values, sizeof bytes);
+        NarrowLanes v = __builtin_convertvector(bytes, NarrowLanes);
+        if (overspent) v = NarrowLanes{};  // the quadruple is not trusted
+        storeLanes(lines + pos, v);
+        const int reach = overspent ? 0 : quadruple.reach;
         end = reach ? pos + reach : end;
         if (overspent) {
             pos += 4;
@@ -90,7 +159,7 @@ int decodeQuadruples(BitCache& bits, size_t partEnd, bool tableB, int from, int 
 }  // namespace
 
 SpectrumResult decodeSpectrum(BitReader& r, size_t partEnd, const GranuleChannelInfo& info,
-                              const BandTable& bands, int lineLimit, int32_t* lines) {
+                              const BandTable& bands, int lineLimit, float* lines) {
     const size_t mark = overrunMark(partEnd);
     const int n = std::min(static_cast<int>(info.bigValues) * 2, lineLimit & ~1);
     const int r1 =
@@ -117,11 +186,11 @@ SpectrumResult decodeSpectrum(BitReader& r, size_t partEnd, const GranuleChannel
     r.seek(bits.position());
     if (result.overrun) {
         // Damaged data: the granule is silent for this channel.
-        std::fill(lines, lines + 576, 0);
+        std::fill(lines, lines + 576, 0.0f);
         result.nonZeroEnd = 0;
         return result;
     }
-    std::fill(lines + std::min(written, 576), lines + 576, 0);
+    std::fill(lines + std::min(written, 576), lines + 576, 0.0f);
     return result;
 }
 

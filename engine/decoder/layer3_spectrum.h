@@ -17,8 +17,9 @@ struct SpectrumResult {
 };
 
 // Decodes from the reader's position up to bit `partEnd` into lines[0, lineLimit) and zeros
-// the rest of the 576 lines.
+// the rest of the 576 lines. Each value comes out raised to the power 4/3, keeping its sign,
+// ready for the scaling of requantize().
 SpectrumResult decodeSpectrum(BitReader& reader, size_t partEnd, const GranuleChannelInfo& info,
-                              const BandTable& bands, int lineLimit, int32_t* lines);
+                              const BandTable& bands, int lineLimit, float* lines);
 
 }  // namespace velk

@@ -12,8 +12,10 @@ class Synthesis {
   public:
     static constexpr int kSubbands = 32;
     static constexpr int kGranuleSlots = 18;
-    // Floats per time slot in the Layer I/II form: 32 subbands x 2 channels.
-    static constexpr int kSlotFloats = 64;
+    // Slots of a Layer I/II block's subband rows.
+    static constexpr int kBlockSlots = 36;
+    // Floats past the end of an input that are read (their values do not matter).
+    static constexpr int kInputPadding = 8;
 
     Synthesis();
 
@@ -23,14 +25,19 @@ class Synthesis {
     // Clears both channels' history.
     void reset();
 
-    // Layer III form: `subbands` holds 18 slots of 32 subband samples (slot-major) for one
-    // channel. `out` is the granule's first output sample frame; writes 18 * (32 >> reduction)
-    // samples of `channel` there, interleaved with the other channel when the output has two.
+    // Inputs are subband-major: the samples of subband k lie in slot order in a row of their
+    // own, followed by the next subband's row.
+    //
+    // Layer III form: `subbands` holds 32 rows of 18 slots for one channel. `out` is the
+    // granule's first output sample frame; writes 18 * (32 >> reduction) samples of `channel`
+    // there, interleaved with the other channel when the output has two.
     void synthesizeGranule(const float* subbands, int channel, uint8_t* out);
-    // Layer I/II form: `slots` holds `slotCount` slots of 64 floats, subband-major with the
-    // two channels side by side (index subband * 2 + channel); with one output channel only the
-    // first 32 floats of a slot are read. Writes every output channel of those slots.
-    void synthesizeSlots(const float* slots, int slotCount, uint8_t* out);
+    // Both channels of a two-channel output at once, `left` and `right` in the form above.
+    void synthesizeGranule(const float* left, const float* right, uint8_t* out);
+    // Layer I/II form: `block` holds 32 rows of kBlockSlots slots per channel, the second
+    // channel's rows after the first's (read when the output has two channels). Synthesises
+    // the first `slotCount` slots and writes every output channel of them.
+    void synthesizeSlots(const float* block, int slotCount, uint8_t* out);
 
     // Equalizer: ten values in tenths of a decibel, or nullptr to switch it off.
     void setEqualizer(const int32_t* table);
@@ -47,30 +54,50 @@ class Synthesis {
     void allowWideLanes(bool allowed) { wideAllowed_ = allowed; }
 
   private:
-    // The history holds the matrixed values of the last 16 slots: 64 >> reduction per slot.
-    static constexpr int kHistorySlots = 16;  // a power of two: ages wrap with a mask
-    static constexpr int kHistoryFloats = kHistorySlots * 64;
+    // Each output sample weighs matrixed values (32 >> reduction per slot, and one more) of the
+    // last 16 slots. They lie in order of age from newest_ on; a new slot goes in front of the
+    // newest, and only when the front is reached do the slots still needed move back to the end.
+    static constexpr int kSynthesisSlots = 16;
+    static constexpr int kHistorySlots = 3 * kSynthesisSlots;
+    static constexpr int kHistoryFloats = kHistorySlots * 32;
 
-    using SlotRoutine = void (Synthesis::*)(const float* in, int stride, int channel, uint8_t* out);
+    struct BlockInput {
+        const float* channels[2];  // per channel synthesised: its subband rows
+        int subbandStride;         // floats from one subband's row to the next
+        int firstChannel;          // output channel of the first channel synthesised
+        int channelCount;          // channels synthesised, 1 or 2
+    };
+
+    using BlockRoutine = void (Synthesis::*)(const BlockInput& input, int slotCount, uint8_t* out);
     template <class Lanes, int Channels, int Reduction, bool EightBit>
-    void synthesizeSlot(const float* in, int stride, int channel, uint8_t* out);
+    void synthesizeBlock(const BlockInput& input, int slotCount, uint8_t* out);
+    template <class Lanes, int Reduction>
+    void pushHistory(int channel, Lanes* values, int rows);
+    template <class Lanes, int Reduction, int Count>
+    void windowSlot(int firstChannel, int age, int (*pcm)[32]);
     template <int Channels, int Reduction, bool EightBit>
-    void synthesizeSlotNarrow(const float* in, int stride, int channel, uint8_t* out);
+    void synthesizeBlockNarrow(const BlockInput& input, int slotCount, uint8_t* out);
     template <int Channels, int Reduction, bool EightBit>
-    void synthesizeSlotWide(const float* in, int stride, int channel, uint8_t* out);
-    SlotRoutine routineFor(int channels, int reduction, bool eightBit) const;
+    void synthesizeBlockWide(const BlockInput& input, int slotCount, uint8_t* out);
+    BlockRoutine routineFor(int channels, int reduction, bool eightBit) const;
 
     int channels_ = 2;
     int reduction_ = 0;
     bool eightBit_ = false;
     int slotBytes_ = 128;
-    SlotRoutine routine_;
+    BlockRoutine routine_;
     bool wideAllowed_ = true;
-    const float* windows_[3];
-    const struct DctMatrices* dct_;
+    struct WindowRows {
+        const float* low;
+        const float* high;
+        const float* middle;
+    };
+    WindowRows windows_[3];
+    const struct DctFactors* dct_;
     bool equalizerOn_ = false;
     float gains_[kEqualizerSubbands];
     alignas(64) float history_[2][kHistoryFloats];
+    float middles_[2][kHistorySlots];
     int newest_[2] = {0, 0};
 };
 

@@ -5,17 +5,12 @@
 namespace velk {
 namespace {
 
-struct BuiltMatrices : DctMatrices {
-    BuiltMatrices() {
-        for (int k = 0; k < 16; ++k) {
-            for (int m = 0; m < 16; ++m) {
-                odd32[k][m] = static_cast<float>(std::cos((2 * k + 1) * (2 * m + 1) * M_PI / 64));
-            }
-        }
-        for (int k = 0; k < 8; ++k) {
-            for (int m = 0; m < 8; ++m) {
-                odd16[k][m] = static_cast<float>(std::cos((2 * k + 1) * (2 * m + 1) * M_PI / 32));
-                full8[k][m] = static_cast<float>(std::cos((2 * k + 1) * m * M_PI / 16));
+struct BuiltFactors : DctFactors {
+    BuiltFactors() {
+        for (int n = 2; n <= 32; n *= 2) {
+            for (int k = 0; k < n / 2; ++k) {
+                difference[n / 2 - 1 + k] =
+                    static_cast<float>(0.5 / std::cos((2 * k + 1) * M_PI / (2 * n)));
             }
         }
     }
@@ -23,9 +18,9 @@ struct BuiltMatrices : DctMatrices {
 
 }  // namespace
 
-const DctMatrices& dctMatrices() {
-    static const BuiltMatrices matrices;
-    return matrices;
+const DctFactors& dctFactors() {
+    static const BuiltFactors factors;
+    return factors;
 }
 
 }  // namespace velk

@@ -1,67 +1,49 @@
-// Fast DCT-II transforms of the synthesis filterbank's matrixing step:
-// out[m] = sum over k of in[k] * cos((2k + 1) * m * pi / (2 * N)), for N = 32, 16 and 8.
-// An N-point transform splits into the N/2-point transform of the folded sums in[k] + in[N-1-k]
-// (the even outputs) and a product of the differences in[k] - in[N-1-k] with an (N/2 x N/2)
-// matrix (the odd outputs); the 8-point transform is one full product.
+// Fast DCT-II transforms of the synthesis filterbank's matrixing step,
+// out[m] = sum over k of in[k] * cos((2k + 1) * m * pi / (2 * N)), for N = 32, 16 and 8, over
+// several time slots at once: lane s of every vector belongs to slot s. Each lane takes the same
+// steps in the same order, so the result does not depend on the vector width.
+//
+// An N-point transform splits into two N/2-point transforms: one of the folded sums
+// in[k] + in[N-1-k], which gives the even outputs, and one of the folded differences scaled by
+// 1 / (2 cos((2k + 1) pi / 2N)), whose neighbouring outputs add up to the odd outputs
+// (2 cos(a) cos(b) = cos(a - b) + cos(a + b) turns each odd cosine into two even ones).
 #pragma once
 
 #include "decoder/synthesis_lanes.h"
 
 namespace velk {
 
-struct DctMatrices {
-    // Row k: cos((2k + 1)(2m + 1) pi / 64), cos((2k + 1)(2m + 1) pi / 32), cos((2k + 1) m pi / 16).
-    alignas(32) float odd32[16][16];
-    alignas(32) float odd16[8][8];
-    alignas(32) float full8[8][8];
+struct DctFactors {
+    // The scale of the folded differences: an N-point transform's N/2 factors start at
+    // N/2 - 1, 1 / (2 cos((2k + 1) pi / 2N)) for k below N/2.
+    float difference[31];
 };
 
 // Built on first use; valid for the whole run.
-const DctMatrices& dctMatrices();
-
-// out[m] = sum over k < Rows of x[k] * matrix[k][m], for Columns outputs.
-template <class L, int Rows, int Columns>
-[[gnu::always_inline]] inline void multiply(const float* x, const float (*matrix)[Columns],
-                                            float* out) {
-    constexpr int kVectors = Columns / kLanesOf<L>;
-    // Even and odd rows sum apart: two short dependency chains instead of one long one.
-    L sums[2][kVectors] = {};
-    for (int k = 0; k < Rows; k += 2) {
-        unrolled<kVectors>([&](int v) {
-            addScaled(sums[0][v], x[k], matrix[k] + v * kLanesOf<L>);
-            addScaled(sums[1][v], x[k + 1], matrix[k + 1] + v * kLanesOf<L>);
-        });
-    }
-    for (int v = 0; v < kVectors; ++v) {
-        const L total = sums[0][v] + sums[1][v];
-        storeLanes(out + v * kLanesOf<L>, total);
-    }
-}
+const DctFactors& dctFactors();
 
 template <class L, int N>
-[[gnu::always_inline]] inline void dct(const DctMatrices& m, const float* in, float* out) {
-    if constexpr (N == 8) {
-        multiply<L, 8, 8>(in, m.full8, out);
+[[gnu::always_inline]] inline void dct(const DctFactors& f, const L* in, L* out) {
+    if constexpr (N == 1) {
+        out[0] = in[0];
     } else {
         constexpr int kHalf = N / 2;
-        float sums[kHalf];
-        float differences[kHalf];
-        for (int k = 0; k < kHalf; ++k) {
+        L sums[kHalf];
+        L differences[kHalf];
+        unrolled<kHalf>([&](int k) {
             sums[k] = in[k] + in[N - 1 - k];
-            differences[k] = in[k] - in[N - 1 - k];
-        }
-        float even[kHalf];
-        float odd[kHalf];
-        dct<L, kHalf>(m, sums, even);
-        if constexpr (N == 32) {
-            multiply<L, kHalf, kHalf>(differences, m.odd32, odd);
-        } else {
-            multiply<L, kHalf, kHalf>(differences, m.odd16, odd);
-        }
-        for (int k = 0; k < kHalf; ++k) {
-            out[2 * k] = even[k];
-            out[2 * k + 1] = odd[k];
-        }
+            differences[k] = (in[k] - in[N - 1 - k]) * f.difference[kHalf - 1 + k];
+        });
+        L even[kHalf];
+        L odd[kHalf];
+        dct<L, kHalf>(f, sums, even);
+        dct<L, kHalf>(f, differences, odd);
+        unrolled<kHalf - 1>([&](int m) {
+            out[2 * m] = even[m];
+            out[2 * m + 1] = odd[m] + odd[m + 1];
+        });
+        out[N - 2] = even[kHalf - 1];
+        out[N - 1] = odd[kHalf - 1];
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -87,7 +88,7 @@ TEST(AliasReduction, BoundariesStopAtTheThirtyFirst) {
 struct HybridRun {
     std::vector<float> lines = std::vector<float>(576, 0.0f);
     std::vector<float> overlap = std::vector<float>(576, 0.0f);
-    std::vector<float> out = std::vector<float>(18 * 32, -1.0f);
+    std::vector<float> out = std::vector<float>(32 * 18, -1.0f);  // subband-major
 };
 
 HybridChannel longChannel(HybridRun& r, int end, int previous, int limit) {
@@ -101,12 +102,46 @@ TEST(HybridFilter, OnlyThePreviousOverlapPassesWhereNothingNewIsCoded) {
     EXPECT_EQ(processed, 4);
     for (int slot = 0; slot < 18; ++slot) {
         // Subband 2 passes unchanged, subband 3 has its odd slots inverted.
-        EXPECT_EQ(r.out[slot * 32 + 2], 100.0f + 36 + slot);
+        EXPECT_EQ(r.out[2 * 18 + slot], 100.0f + 36 + slot);
         const float sign = (slot & 1) ? -1.0f : 1.0f;
-        EXPECT_EQ(r.out[slot * 32 + 3], sign * (100.0f + 54 + slot));
-        for (int sb = 4; sb < 32; ++sb) EXPECT_EQ(r.out[slot * 32 + sb], 0.0f);
+        EXPECT_EQ(r.out[3 * 18 + slot], sign * (100.0f + 54 + slot));
+        for (int sb = 4; sb < 32; ++sb) EXPECT_EQ(r.out[sb * 18 + slot], 0.0f);
     }
     for (float v : r.lines) EXPECT_EQ(v, 0.0f);  // nothing carries over to the next granule
+}
+
+// Long blocks go four subbands at a time with the rest one by one; wherever the coded part
+// ends, each subband is its windowed IMDCT plus the carried overlap, and the subbands past it
+// release only the overlap.
+TEST(HybridFilter, EveryCodedSubbandCountMatchesTheTransformPlusOverlap) {
+    const float* w = layer3Tables().window[0];
+    for (int coded : {1, 3, 4, 5, 8, 30, 31, 32}) {
+        for (int previous : {0, coded - 1, 32}) {
+            HybridRun r;
+            const std::vector<float> in = randomValues(576, 40u + coded, 1000.0f);
+            std::copy(in.begin(), in.begin() + 18 * coded, r.lines.begin());
+            r.overlap = randomValues(576, 90u + previous, 500.0f);
+            const int processed =
+                runHybridFilter(longChannel(r, 18 * coded, previous, 32), r.out.data());
+            const int released = std::max(coded, previous);
+            ASSERT_EQ(processed, released);
+            for (int sb = 0; sb < 32; ++sb) {
+                float x[36] = {};
+                if (sb < coded) imdctReference(in.data() + 18 * sb, 18, x);
+                const float* overlap = r.overlap.data() + 18 * sb;
+                for (int i = 0; i < 18; ++i) {
+                    const float sign = (sb & i & 1) ? -1.0f : 1.0f;
+                    const float expected = sb < released ? sign * (x[i] * w[i] + overlap[i]) : 0.0f;
+                    ASSERT_NEAR(r.out[sb * 18 + i], expected, 0.25f)
+                        << coded << " coded, " << previous << " previous, subband " << sb;
+                    if (sb < released) {
+                        ASSERT_NEAR(r.lines[18 * sb + i], x[18 + i] * w[18 + i], 0.25f)
+                            << "kept for the next granule, subband " << sb;
+                    }
+                }
+            }
+        }
+    }
 }
 
 TEST(HybridFilter, TheBandLimitCutsSubbandsEvenWithCodedLines) {
@@ -115,7 +150,7 @@ TEST(HybridFilter, TheBandLimitCutsSubbandsEvenWithCodedLines) {
     const int processed = runHybridFilter(longChannel(r, 576, 0, 16), r.out.data());
     EXPECT_EQ(processed, 16);
     for (int slot = 0; slot < 18; ++slot) {
-        for (int sb = 16; sb < 32; ++sb) EXPECT_EQ(r.out[slot * 32 + sb], 0.0f);
+        for (int sb = 16; sb < 32; ++sb) EXPECT_EQ(r.out[sb * 18 + slot], 0.0f);
     }
 }
 
@@ -129,7 +164,7 @@ TEST(HybridFilter, LongBlockOutputIsWindowedImdctPlusOverlap) {
     imdctReference(in.data(), 18, x);
     const float* w = layer3Tables().window[0];
     for (int i = 0; i < 18; ++i) {
-        EXPECT_NEAR(r.out[i * 32], x[i] * w[i] + 3.0f * i, 0.05f);
+        EXPECT_NEAR(r.out[i], x[i] * w[i] + 3.0f * i, 0.05f);
         EXPECT_NEAR(r.lines[i], x[i + 18] * w[i + 18], 0.05f);  // kept for the next granule
     }
 }
@@ -144,8 +179,8 @@ TEST(HybridFilter, ShortBlocksOverlapTheThreeWindowsAtSixTwelveAndEighteen) {
     float x[12];
     imdctReference(coefficients, 6, x);
     const float* w = layer3Tables().window[2];
-    for (int i = 0; i < 12; ++i) EXPECT_FLOAT_EQ(r.out[i * 32], 0.0f);
-    for (int i = 12; i < 18; ++i) EXPECT_NEAR(r.out[i * 32], x[i - 12] * w[i - 12], 0.01f);
+    for (int i = 0; i < 12; ++i) EXPECT_FLOAT_EQ(r.out[i], 0.0f);
+    for (int i = 12; i < 18; ++i) EXPECT_NEAR(r.out[i], x[i - 12] * w[i - 12], 0.01f);
     for (int i = 18; i < 24; ++i) EXPECT_NEAR(r.lines[i - 18], x[i - 12] * w[i - 12], 0.01f);
     for (int i = 24; i < 36; ++i) EXPECT_FLOAT_EQ(r.lines[i - 18], 0.0f);
 }

@@ -29,8 +29,9 @@ struct Granule {
 };
 
 std::vector<float> requantized(int32_t value, int32_t globalGain) {
-    std::vector<int32_t> lines(576, 0);
-    lines[0] = value;
+    std::vector<float> lines(576, 0.0f);
+    lines[0] = std::copysign(std::pow(std::abs(static_cast<float>(value)), 4.0f / 3.0f),
+                             static_cast<float>(value));  // as decodeSpectrum gives it
     GranuleChannelInfo info{};
     info.globalGain = globalGain;
     ScaleFactors sf{};

@@ -18,8 +18,8 @@ namespace {
 std::vector<float> randomGranule(float amplitude) {
     std::mt19937 rng(21);
     std::uniform_real_distribution<float> value(-amplitude, amplitude);
-    std::vector<float> out(18 * 32);
-    for (float& v : out) v = value(rng);
+    std::vector<float> out(18 * 32 + Synthesis::kInputPadding, 0.0f);
+    for (size_t i = 0; i < 18 * 32; ++i) out[i] = value(rng);
     return out;
 }
 

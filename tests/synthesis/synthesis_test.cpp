@@ -33,12 +33,23 @@ int expectedSample(double sum) {
     return static_cast<int>(std::trunc(std::clamp(sum, -32768.0, 32767.0)));
 }
 
-// Runs the fast filterbank over `subbands` (whole granules, one channel, mono 16-bit output).
+// 18 slots of 32 subbands (slot-major, as the reference takes them) in the granule form:
+// subband-major, with the padding the synthesis may read.
+std::vector<float> granuleForm(const float* slots) {
+    std::vector<float> granule(32 * 18 + Synthesis::kInputPadding, 0.0f);
+    for (int slot = 0; slot < 18; ++slot) {
+        for (int k = 0; k < 32; ++k) granule[k * 18 + slot] = slots[slot * 32 + k];
+    }
+    return granule;
+}
+
+// Runs the fast filterbank over `subbands` (whole granules of slot-major slots, one channel,
+// mono 16-bit output).
 std::vector<uint8_t> synthesizeMono(Synthesis& synthesis, const std::vector<float>& subbands) {
     const size_t granules = subbands.size() / (32 * 18);
     std::vector<uint8_t> pcm(granules * 18 * static_cast<size_t>(synthesis.slotBytes()));
     for (size_t g = 0; g < granules; ++g) {
-        synthesis.synthesizeGranule(subbands.data() + g * 32 * 18, 0,
+        synthesis.synthesizeGranule(granuleForm(subbands.data() + g * 32 * 18).data(), 0,
                                     pcm.data() + g * 18 * synthesis.slotBytes());
     }
     return pcm;
@@ -68,18 +79,28 @@ void expectWithinOne(const std::vector<uint8_t>& pcm, const std::vector<int>& ex
     EXPECT_LE(worst, 1);
 }
 
+// Each lane carries a slot of its own through the transforms.
 template <class L>
 void expectDctsMatchTheDefinition() {
-    const std::vector<float> in = randomSubbands(1, 1000.0f, 7);
-    const DctMatrices& matrices = dctMatrices();
-    float out[3][32];
-    dct<L, 32>(matrices, in.data(), out[0]);
-    dct<L, 16>(matrices, in.data(), out[1]);
-    dct<L, 8>(matrices, in.data(), out[2]);
-    for (int t = 0; t < 3; ++t) {
-        const int n = 32 >> t;
-        const std::vector<double> expected = test::directDct(in.data(), n);
-        for (int m = 0; m < n; ++m) EXPECT_NEAR(out[t][m], expected[m], 0.02) << "size " << n;
+    constexpr int kSlots = kLanesOf<L>;
+    const std::vector<float> in = randomSubbands(kSlots, 1000.0f, 7);
+    L x[32];
+    for (int k = 0; k < 32; ++k) {
+        for (int s = 0; s < kSlots; ++s) x[k][s] = in[s * 32 + k];
+    }
+    const DctFactors& factors = dctFactors();
+    L out[3][32];
+    dct<L, 32>(factors, x, out[0]);
+    dct<L, 16>(factors, x, out[1]);
+    dct<L, 8>(factors, x, out[2]);
+    for (int s = 0; s < kSlots; ++s) {
+        for (int t = 0; t < 3; ++t) {
+            const int n = 32 >> t;
+            const std::vector<double> expected = test::directDct(in.data() + s * 32, n);
+            for (int m = 0; m < n; ++m) {
+                EXPECT_NEAR(out[t][m][s], expected[m], 0.02) << "size " << n << ", slot " << s;
+            }
+        }
     }
 }
 
@@ -144,7 +165,7 @@ TEST(Synthesis, LoudInputClipsAndNeverWraps) {
 }
 
 TEST(Synthesis, EveryRoutineWritesExactlyItsShareOfTheBuffer) {
-    const std::vector<float> subbands = randomSubbands(18, 2000.0f, 3);
+    const std::vector<float> subbands = granuleForm(randomSubbands(18, 2000.0f, 3).data());
     for (int channels = 1; channels <= 2; ++channels) {
         for (int reduction = 0; reduction <= 2; ++reduction) {
             for (bool eightBit : {false, true}) {
@@ -187,50 +208,103 @@ TEST(Synthesis, StereoOutputInterleavesLeftFirst) {
     stereo.configure(2, 0, false);
     monoLeft.configure(1, 0, false);
     monoRight.configure(1, 0, false);
-    std::vector<uint8_t> pcm(18 * 128);
-    stereo.synthesizeGranule(left.data(), 0, pcm.data());
-    stereo.synthesizeGranule(right.data(), 1, pcm.data());
+    std::vector<uint8_t> apart(18 * 128), together(18 * 128);
+    stereo.synthesizeGranule(granuleForm(left.data()).data(), 0, apart.data());
+    stereo.synthesizeGranule(granuleForm(right.data()).data(), 1, apart.data());
     const std::vector<uint8_t> l = synthesizeMono(monoLeft, left);
     const std::vector<uint8_t> r = synthesizeMono(monoRight, right);
     for (size_t i = 0; i < 18 * 32; ++i) {
-        ASSERT_EQ(sample16(pcm, 2 * i), sample16(l, i));
-        ASSERT_EQ(sample16(pcm, 2 * i + 1), sample16(r, i));
+        ASSERT_EQ(sample16(apart, 2 * i), sample16(l, i));
+        ASSERT_EQ(sample16(apart, 2 * i + 1), sample16(r, i));
     }
+    // Both channels in one call give the same samples.
+    Synthesis both;
+    both.configure(2, 0, false);
+    both.synthesizeGranule(granuleForm(left.data()).data(), granuleForm(right.data()).data(),
+                           together.data());
+    EXPECT_EQ(together, apart);
 }
 
-TEST(Synthesis, SlotFormEqualsGranuleForm) {
-    const std::vector<float> left = randomSubbands(18, 3000.0f, 8);
-    const std::vector<float> right = randomSubbands(18, 3000.0f, 9);
-    std::vector<float> slots(18 * Synthesis::kSlotFloats);
-    for (int slot = 0; slot < 18; ++slot) {
+// 18 slot-major slots of each channel in the Layer I/II block form, the slots after them
+// filled with `rest`.
+std::vector<float> blockForm(const std::vector<float>& left, const std::vector<float>& right,
+                             float rest) {
+    constexpr int kRow = Synthesis::kBlockSlots;
+    std::vector<float> block(2 * 32 * kRow + Synthesis::kInputPadding, rest);
+    const int slots = static_cast<int>(left.size() / 32);
+    for (int slot = 0; slot < slots; ++slot) {
         for (int k = 0; k < 32; ++k) {
-            slots[slot * 64 + 2 * k] = left[slot * 32 + k];
-            slots[slot * 64 + 2 * k + 1] = right[slot * 32 + k];
+            block[k * kRow + slot] = left[slot * 32 + k];
+            block[(32 + k) * kRow + slot] = right[slot * 32 + k];
         }
     }
+    return block;
+}
+
+TEST(Synthesis, BlockFormEqualsGranuleForm) {
+    const std::vector<float> left = randomSubbands(18, 3000.0f, 8);
+    const std::vector<float> right = randomSubbands(18, 3000.0f, 9);
+    // Slots past the count given stay unread.
+    const std::vector<float> block = blockForm(left, right, 1e6f);
     for (int reduction = 0; reduction <= 2; ++reduction) {
-        Synthesis bySlots, byGranule;
-        bySlots.configure(2, reduction, false);
-        byGranule.configure(2, reduction, false);
-        std::vector<uint8_t> a(18 * bySlots.slotBytes()), b(a.size());
-        bySlots.synthesizeSlots(slots.data(), 18, a.data());
-        byGranule.synthesizeGranule(left.data(), 0, b.data());
-        byGranule.synthesizeGranule(right.data(), 1, b.data());
-        EXPECT_EQ(a, b) << "reduction " << reduction;
+        for (bool wide : {false, true}) {
+            Synthesis bySlots, byGranule;
+            bySlots.allowWideLanes(wide);
+            bySlots.configure(2, reduction, false);
+            byGranule.configure(2, reduction, false);
+            std::vector<uint8_t> a(18 * bySlots.slotBytes()), b(a.size());
+            bySlots.synthesizeSlots(block.data(), 18, a.data());
+            byGranule.synthesizeGranule(granuleForm(left.data()).data(), 0, b.data());
+            byGranule.synthesizeGranule(granuleForm(right.data()).data(), 1, b.data());
+            EXPECT_EQ(a, b) << "reduction " << reduction << (wide ? ", wide" : "");
+        }
     }
 }
 
-TEST(Synthesis, SingleChannelSlotsReadTheFirstHalfOfEachSlot) {
-    const std::vector<float> mono = randomSubbands(18, 3000.0f, 10);
-    std::vector<float> slots(18 * Synthesis::kSlotFloats, 1e6f);
-    for (int slot = 0; slot < 18; ++slot) {
-        for (int k = 0; k < 32; ++k) slots[slot * 64 + k] = mono[slot * 32 + k];
+// Slots go through in groups as wide as a vector: blocks of any length, one after another,
+// must join as seamlessly as whole granules do, across the history's moves.
+TEST(Synthesis, BlocksOfAnyLengthJoinLikeGranules) {
+    const std::vector<float> left = randomSubbands(kSlotCount, 3000.0f, 14);
+    const std::vector<float> right = randomSubbands(kSlotCount, 3000.0f, 15);
+    const int lengths[] = {12, 36, 1, 7, 36, 20, 32};  // kSlotCount in all
+    for (int reduction = 0; reduction <= 2; ++reduction) {
+        for (bool wide : {false, true}) {
+            Synthesis byBlocks, byGranules;
+            byBlocks.allowWideLanes(wide);
+            byBlocks.configure(2, reduction, false);
+            byGranules.configure(2, reduction, false);
+            const size_t slotBytes = static_cast<size_t>(byBlocks.slotBytes());
+            std::vector<uint8_t> a(kSlotCount * slotBytes), b(a.size());
+            int first = 0;
+            for (int length : lengths) {
+                const auto part = [&](const std::vector<float>& all) {
+                    return std::vector<float>(all.begin() + first * 32,
+                                              all.begin() + (first + length) * 32);
+                };
+                const std::vector<float> block = blockForm(part(left), part(right), 1e6f);
+                byBlocks.synthesizeSlots(block.data(), length, a.data() + first * slotBytes);
+                first += length;
+            }
+            ASSERT_EQ(first, kSlotCount);
+            for (int g = 0; g < kSlotCount / 18; ++g) {
+                byGranules.synthesizeGranule(granuleForm(left.data() + g * 18 * 32).data(),
+                                             granuleForm(right.data() + g * 18 * 32).data(),
+                                             b.data() + g * 18 * slotBytes);
+            }
+            EXPECT_EQ(a, b) << "reduction " << reduction << (wide ? ", wide" : "");
+        }
     }
+}
+
+TEST(Synthesis, SingleChannelBlocksReadOnlyTheFirstChannelsRows) {
+    const std::vector<float> mono = randomSubbands(18, 3000.0f, 10);
+    const std::vector<float> loud(18 * 32, 1e6f);
+    const std::vector<float> block = blockForm(mono, loud, 0.0f);
     Synthesis bySlots, byGranule;
     bySlots.configure(1, 0, false);
     byGranule.configure(1, 0, false);
     std::vector<uint8_t> a(18 * 64);
-    bySlots.synthesizeSlots(slots.data(), 18, a.data());
+    bySlots.synthesizeSlots(block.data(), 18, a.data());
     EXPECT_EQ(a, synthesizeMono(byGranule, mono));
 }
 
