@@ -2,25 +2,15 @@
 // thread and the settings. The velk_ entry points are a thin layer over one instance.
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-#include <memory>
-#include <mutex>
-#include <string>
-#include <thread>
-#include <vector>
-
 #include "callback_channel.h"
 #include "decoder/decoder.h"
 #include "decoder/spectrum_data.h"
-#include "file.h"
 #include "open_file.h"
 #include "output/acm.h"
 #include "output/fade_gains.h"
 #include "output/wave_out.h"
 #include "playback.h"
 #include "status_timer.h"
-#include "sync.h"
 #include "tags/lyrics_state.h"
 #include "tags/riff_info_list.h"
 #include "tags/riff_layout.h"
