@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "core/grouped_digits.h"
+#include "core/grouped_digits.h"
 #include "core/tag_field.h"
 #include "core/text_codec.h"
 #include "core/velk_tag_port.h"

@@ -16,8 +16,6 @@ std::string BitRateText(int kbps);
 std::string SampleRateText(int hz);
 // Whole KiB with "," between groups of three digits, as "%s KB".
 std::string FileSizeText(int64_t bytes);
-// Digits of `value` with "," between groups of three.
-std::string GroupThousands(int64_t value);
 // "%d:%02d" below an hour, else "%d:%02d:%02d".
 std::string PlayTimeText(int seconds);
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "dialogs/core/property_texts.h"
+#include "core/grouped_digits.h"
 
 namespace velk::app {
 
